@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+
+namespace kazari
+{
+
+/// The program's own small pictures, drawn in code: the placeholders shown while an
+/// item's icon is being made, the return picture, the label strips and the folder
+/// pictures. The build writes them as bitmap files into icon/; the program falls back
+/// to these when a picture file is missing.
+class BuiltinPictures
+{
+public:
+    /// The colour that marks transparent pixels in label strips (aqua).
+    static QColor transparentKey() { return QColor(0, 255, 255); }
+
+    /// "Reading" placeholder: an item whose icon is on its way.
+    static QImage reading(int size);
+    /// "Not read" placeholder used with simple icons.
+    static QImage nilread(int size);
+    /// The return (up one level) picture.
+    static QImage returnPicture(int size);
+    /// Four label pictures side by side (red, yellow, green, blue) on the aqua key.
+    static QImage labelStrip(int size);
+    /// Folder pictures: 0 closed, 1 marked, 2 open, 3 white.
+    static QImage folder(int size, int variant);
+};
+
+} // namespace kazari
