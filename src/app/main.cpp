@@ -1,4 +1,112 @@
-int main()
+// Kazari: the program's entry. Chooses the program folder, shows the splash window,
+// creates the main window, runs its start-up steps and the event loop. SIGTERM and
+// SIGINT (sent by the desktop at logout) close the main window the orderly way.
+
+#include "core/platform/programfolder.h"
+#include "ui/app/tform1.h"
+#include "ui/app/tsplashwindow.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QPointer>
+#include <QSocketNotifier>
+#include <QStyleFactory>
+#include <QTextStream>
+
+#include <csignal>
+#include <cstdio>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace
 {
-    return 0;
+
+int g_signalPipe[2] = {-1, -1};
+
+void onSignal(int)
+{
+    const char c = 1;
+    // Only async-signal-safe work here: wake the event loop.
+    [[maybe_unused]] const ssize_t n = ::write(g_signalPipe[0], &c, 1);
+}
+
+bool installSignalHandlers()
+{
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, g_signalPipe) != 0)
+        return false;
+    struct sigaction sa {
+    };
+    sa.sa_handler = onSignal;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    return ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
+}
+
+void printHelp()
+{
+    std::fputs("使い方: kazari [--program-folder DIR] [/ShowFoundList | FOLDER | LINK]\n"
+               "  --program-folder DIR  settings and data are kept in DIR\n"
+               "  /ShowFoundList        start with the found list\n"
+               "  FOLDER                open this folder first\n",
+               stdout);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("kazari"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Kazari"));
+    QApplication::setOrganizationName(QStringLiteral("kazari"));
+    if (QStyle *style = QStyleFactory::create(QStringLiteral("Fusion")))
+        QApplication::setStyle(style);
+
+    QStringList arguments = QApplication::arguments().mid(1);
+    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
+        printHelp();
+        return 0;
+    }
+    QString error;
+    const QString folder =
+        kazari::ProgramFolder::choose(arguments, QApplication::applicationDirPath(), &error);
+    if (folder.isEmpty()) {
+        std::fprintf(stderr, "%s\n", qPrintable(error));
+        return 1;
+    }
+    kazari::ProgramFolder programFolder(folder);
+    programFolder.setExecutableDir(QApplication::applicationDirPath());
+
+    QPointer<kazari::TSplashWindow> splash = new kazari::TSplashWindow;
+    if (qEnvironmentVariableIsEmpty("KAZARI_NO_SPLASH"))
+        splash->show();
+    QApplication::processEvents();
+
+    kazari::TForm1::Options options;
+    options.programFolder = programFolder;
+    options.arguments = kazari::ProgramFolder::withoutOption(arguments);
+    options.splash = splash;
+    kazari::TForm1 window(options);
+    window.FormCreate();
+
+    if (installSignalHandlers()) {
+        auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &app);
+        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window]() {
+            char buffer[16];
+            [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], buffer, sizeof buffer);
+            window.close();
+        });
+    }
+
+    window.show();
+    if (splash)
+        splash->close();
+    if (!qEnvironmentVariableIsEmpty("KAZARI_STARTED_NOTICE")) {
+        // For scripts and tests driving the program: the window is up and signals are
+        // handled from here on.
+        std::fputs("kazari: started\n", stdout);
+        std::fflush(stdout);
+    }
+    const int rc = QApplication::exec();
+    return rc;
 }

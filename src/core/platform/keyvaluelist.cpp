@@ -129,8 +129,16 @@ void KeyValueList::removeAt(qsizetype index)
 
 void KeyValueList::replaceAt(qsizetype index, const QString &line)
 {
+    // A new value under the same key spelling leaves every look-up as it was, so the
+    // index survives (a change of many values costs no rebuilds).
+    const QString &old = m_lines.at(index);
+    const qsizetype oldEq = old.indexOf(QLatin1Char('='));
+    const qsizetype newEq = line.indexOf(QLatin1Char('='));
+    const bool sameKey = oldEq == newEq && (oldEq < 0 || QStringView(old).left(oldEq) ==
+                                                             QStringView(line).left(newEq));
     m_lines[index] = line;
-    invalidate();
+    if (!sameKey)
+        invalidate();
 }
 
 void KeyValueList::append(const QString &line)

@@ -3,7 +3,8 @@
 #include <QList>
 #include <QString>
 
-namespace kazari {
+namespace kazari
+{
 
 /// One command or submenu of a menu, as the program's menus are laid out.
 ///
@@ -23,6 +24,18 @@ struct MenuNode {
     QString exclusiveGroup;
     /// Shown but disabled in the menu by design (the rule and script commands).
     bool disabledByDesign = false;
+    /// Tool tip and status bar text ("フォルダビューの表示"); empty for none.
+    QString hint;
+    /// Not shown by design (developer commands, hidden tool buttons). The command still
+    /// exists, so its check mark and setting keep working.
+    bool hidden = false;
+    /// A submenu whose leading commands are built from the settings at start-up (seals,
+    /// labels, caption and mask colours, registered applications, history lists). The main
+    /// window inserts them before the fixed `children` listed here and names them after
+    /// the submenu: "cmdSeal0".."cmdSeal14", "cmdLabel0".."cmdLabel3",
+    /// "cmdMaskColour1".."cmdMaskColour7" (the `_oneColor` codes),
+    /// "cmdCaptionColour0".."cmdCaptionColour6"; tool buttons refer to these names.
+    bool filledAtRunTime = false;
     QList<MenuNode> children;
 
     static MenuNode command(QString name, QString caption, QString shortcut = QString())
@@ -58,7 +71,8 @@ struct MenuNode {
 
 /// The layout of the main window's menus, pop-up menus and tool bars: captions,
 /// component names, shortcuts and check marks. Behaviour is attached elsewhere, by name.
-class MenuCatalog {
+class MenuCatalog
+{
 public:
     /// The main menu bar: one Submenu node per top-level menu, in order.
     static const QList<MenuNode> &mainMenu();
@@ -71,6 +85,8 @@ public:
         QString name;
         QString caption;
         QList<MenuNode> buttons;
+        /// Shown when `ToolBar.ini` does not say otherwise.
+        bool visible = true;
     };
     static const QList<ToolBarSpec> &toolBars();
 };

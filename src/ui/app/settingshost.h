@@ -7,13 +7,15 @@
 
 class QAction;
 
-namespace kazari {
+namespace kazari
+{
 
 class Settings;
 
 /// What the settings dialog needs from the main window. The main window implements it;
 /// tests use a small fake.
-class SettingsHost {
+class SettingsHost
+{
 public:
     virtual ~SettingsHost() = default;
 

@@ -1,0 +1,1158 @@
+#include "ui/app/tform1.h"
+
+#include "core/app/applicationlist.h"
+#include "core/app/colorvalue.h"
+#include "core/app/firstfolder.h"
+#include "core/app/shelllocation.h"
+#include "core/app/switchcommands.h"
+#include "core/decoration/builtinpictures.h"
+#include "core/platform/textfile.h"
+#include "ui/app/appevents.h"
+#include "ui/app/menucatalog.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/systemlauncher.h"
+#include "ui/app/tform6.h"
+#include "ui/app/tsplashwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDir>
+#include <QFileIconProvider>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QListView>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QScreen>
+#include <QSlider>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStorageInfo>
+#include <QSysInfo>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kazari
+{
+
+namespace
+{
+
+const char *const StatusFieldNames[7] = {"D&F cnt",       "Showed",  "Notification", "ini No",
+                                         "GFindFileName", "File Op", "Sys msg"};
+
+// Pseudo file systems and system folders that are not drives to the user.
+bool isUserVolume(const QStorageInfo &v)
+{
+    if (!v.isValid() || !v.isReady())
+        return false;
+    const QString root = v.rootPath();
+    if (root == QLatin1String("/"))
+        return true;
+    static const QStringList pseudo{
+        QStringLiteral("proc"),      QStringLiteral("sysfs"),       QStringLiteral("tmpfs"),
+        QStringLiteral("devtmpfs"),  QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
+        QStringLiteral("overlay"),   QStringLiteral("squashfs"),    QStringLiteral("autofs"),
+        QStringLiteral("devpts"),    QStringLiteral("mqueue"),      QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),   QStringLiteral("securityfs"),  QStringLiteral("pstore"),
+        QStringLiteral("bpf"),       QStringLiteral("configfs"),    QStringLiteral("fusectl"),
+        QStringLiteral("hugetlbfs"), QStringLiteral("binfmt_misc"), QStringLiteral("nsfs")};
+    if (pseudo.contains(QString::fromLatin1(v.fileSystemType())))
+        return false;
+    auto under = [&root](const char *dir) {
+        const QString d = QLatin1String(dir);
+        return root == d || root.startsWith(d + QLatin1Char('/'));
+    };
+    if (root.startsWith(QLatin1String("/run/media/")))
+        return true;
+    return !(under("/proc") || under("/sys") || under("/dev") || under("/run") || under("/snap"));
+}
+
+QString withoutTrailingSlash(QString path)
+{
+    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
+        path.chop(1);
+    return path;
+}
+
+} // namespace
+
+TForm1::TForm1(Options options, QWidget *parent)
+    : QMainWindow(parent)
+    , m_options(std::move(options))
+    , m_settings(m_options.programFolder)
+    , m_commands(this)
+    , m_splash(m_options.splash)
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QApplication::applicationDisplayName());
+    if (m_options.launcher) {
+        m_launcher = m_options.launcher;
+    } else {
+        m_ownLauncher = std::make_unique<SystemLauncher>();
+        m_launcher = m_ownLauncher.get();
+    }
+    m_settings.setLiveValueProvider([this](const QString &key) {
+        if (key.compare(QLatin1String("LastPath"), Qt::CaseInsensitive) == 0)
+            return m_currentFolder;
+        QString address = m_browserAddress;
+        if (!address.isEmpty() && !address.endsWith(QLatin1Char('/')))
+            address += QLatin1Char('/');
+        return address;
+    });
+    buildWidgets();
+    buildMenusAndToolBars();
+    buildStatusBar();
+    connect(&m_commands, &CommandRegistry::triggered, this, &TForm1::onCommand);
+}
+
+TForm1::~TForm1()
+{
+    // A window destroyed without having been closed still stops its work in order.
+    if (!m_closed)
+        FormClose();
+}
+
+QToolBar *TForm1::toolBar(const QString &name) const
+{
+    for (QToolBar *bar : m_toolBars) {
+        if (bar->objectName() == name)
+            return bar;
+    }
+    return nullptr;
+}
+
+void TForm1::onShutdown(ShutdownStep step, std::function<void(bool)> work)
+{
+    m_shutdownWork.append({step, std::move(work)});
+}
+
+void TForm1::step(const QString &text)
+{
+    m_startupLog.append(text);
+    if (m_splash)
+        m_splash->setStatus(text);
+}
+
+// ---------------------------------------------------------------------------------------
+// Building the window
+
+void TForm1::buildWidgets()
+{
+    m_mainSplitter = new QSplitter(Qt::Horizontal, this);
+    m_mainSplitter->setObjectName(QStringLiteral("MainSplitter"));
+    m_mainSplitter->setChildrenCollapsible(false);
+
+    // Folder pane: the game view above the free tree.
+    m_leftPane = new QSplitter(Qt::Vertical, m_mainSplitter);
+    m_leftPane->setObjectName(QStringLiteral("ShelltreeView1"));
+    m_rpgPane = new QWidget(m_leftPane);
+    m_rpgPane->setObjectName(QStringLiteral("RpgPane"));
+    m_rpgPane->setAutoFillBackground(true);
+    QPalette black = m_rpgPane->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_rpgPane->setPalette(black);
+    m_rpgPane->setMinimumSize(60, 60);
+    auto *rpgLayout = new QVBoxLayout(m_rpgPane);
+    rpgLayout->setContentsMargins(0, 0, 0, 0);
+    m_freeTree = new QTreeWidget(m_leftPane);
+    m_freeTree->setObjectName(QStringLiteral("TreeView2"));
+    m_freeTree->setHeaderHidden(true);
+    m_freeTree->hide();
+
+    // Item list pane: title panel, folder tabs, the list with the comment memo below it.
+    m_centre = new QWidget(m_mainSplitter);
+    m_centre->setObjectName(QStringLiteral("ListPane"));
+    auto *centreLayout = new QVBoxLayout(m_centre);
+    centreLayout->setContentsMargins(0, 0, 0, 0);
+    centreLayout->setSpacing(0);
+    m_titlePanel = new QWidget(m_centre);
+    m_titlePanel->setObjectName(QStringLiteral("TitlePanel"));
+    auto *titleLayout = new QHBoxLayout(m_titlePanel);
+    titleLayout->setContentsMargins(4, 2, 4, 2);
+    m_folderImage = new QLabel(m_titlePanel);
+    m_folderImage->setFixedSize(16, 16);
+    m_titleLabel = new QLabel(m_titlePanel);
+    m_titleLabel->setTextFormat(Qt::PlainText);
+    m_titleLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    titleLayout->addWidget(m_folderImage);
+    titleLayout->addWidget(m_titleLabel, 1);
+    m_folderTabs = new QTabBar(m_centre);
+    m_folderTabs->setObjectName(QStringLiteral("TabControl1"));
+    m_folderTabs->hide();
+    m_listView = new QListView(m_centre);
+    m_listView->setObjectName(QStringLiteral("ListView1"));
+    m_listView->setViewMode(QListView::IconMode);
+    m_listView->setResizeMode(QListView::Adjust);
+    m_listView->setUniformItemSizes(true);
+    m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_listView->installEventFilter(this);
+    m_commentMemo = new QPlainTextEdit(m_centre);
+    m_commentMemo->setObjectName(QStringLiteral("Memo1"));
+    m_commentMemo->setMaximumHeight(64);
+    m_commentMemo->setPlaceholderText(QStringLiteral("コメント"));
+    centreLayout->addWidget(m_titlePanel);
+    centreLayout->addWidget(m_folderTabs);
+    centreLayout->addWidget(m_listView, 1);
+    centreLayout->addWidget(m_commentMemo);
+
+    // Right pane: one page per pane command.
+    m_rightPane = new QTabWidget(m_mainSplitter);
+    m_rightPane->setObjectName(QStringLiteral("RightPane"));
+    const QList<QPair<QString, QString>> pages{
+        {QStringLiteral("N114"), QStringLiteral("簡易ファイルビュー")},
+        {QStringLiteral("WebBrowser2"), QStringLiteral("ブラウザ")},
+        {QStringLiteral("N60"), QStringLiteral("タスク未完了の一覧")},
+        {QStringLiteral("N123"), QStringLiteral("よく使う項目")},
+        {QStringLiteral("N200"), QStringLiteral("コンピュータ")},
+    };
+    for (const auto &page : pages) {
+        auto *w = new QWidget(m_rightPane);
+        w->setObjectName(page.first + QStringLiteral("Page"));
+        w->setProperty("caption", page.second);
+        m_rightPages.insert(page.first, w);
+    }
+    m_rightPane->hide();
+
+    m_mainSplitter->setStretchFactor(0, 0);
+    m_mainSplitter->setStretchFactor(1, 1);
+    m_mainSplitter->setStretchFactor(2, 0);
+    setCentralWidget(m_mainSplitter);
+
+    m_pathBox = new QComboBox(this);
+    m_pathBox->setObjectName(QStringLiteral("PathBox"));
+    m_pathBox->setEditable(true);
+    m_pathBox->setInsertPolicy(QComboBox::NoInsert);
+    m_pathBox->setMinimumWidth(320);
+    m_pathBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    connect(m_pathBox, &QComboBox::activated, this, [this](int index) {
+        const QString typed = index >= 0 ? m_pathBox->itemText(index) : m_pathBox->currentText();
+        if (QFileInfo(typed).isDir())
+            Build_ListView(FirstFolder::folderKey(typed));
+    });
+
+    m_iconSizeSlider = new QSlider(Qt::Horizontal, this);
+    m_iconSizeSlider->setObjectName(QStringLiteral("IconSizeSlider"));
+    m_iconSizeSlider->setRange(16, 256);
+    m_iconSizeSlider->setValue(32);
+    m_iconSizeSlider->setFixedWidth(120);
+}
+
+void TForm1::buildMenusAndToolBars()
+{
+    m_commands.buildMainMenu(menuBar(), MenuCatalog::mainMenu());
+
+    for (const MenuCatalog::ToolBarSpec &spec : MenuCatalog::toolBars()) {
+        auto *bar = new QToolBar(spec.caption, this);
+        bar->setObjectName(spec.name);
+        bar->setIconSize(QSize(16, 16));
+        bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        for (const MenuNode &node : spec.buttons) {
+            if (node.kind == MenuNode::Separator)
+                bar->addSeparator();
+            else if (node.kind == MenuNode::Command)
+                bar->addAction(m_commands.actionFor(node));
+        }
+        if (spec.caption == QLatin1String("ディレクトリ")) {
+            // The path box gets a row of its own.
+            addToolBarBreak(Qt::TopToolBarArea);
+            bar->addWidget(m_pathBox);
+        } else if (spec.caption == QLatin1String("アイコンサイズ"))
+            bar->addWidget(m_iconSizeSlider);
+        else if (spec.caption == QLatin1String("ドライブ"))
+            m_driveBar = bar;
+        addToolBar(Qt::TopToolBarArea, bar);
+        bar->setProperty("designedVisible", spec.visible);
+        m_toolBars.append(bar);
+    }
+    if (m_pathBox->parent() == this) {
+        // No directory bar in the catalogue: the path box still needs a home.
+        auto *bar = new QToolBar(QStringLiteral("ディレクトリ"), this);
+        bar->setObjectName(QStringLiteral("ToolBarDirectory"));
+        bar->addWidget(m_pathBox);
+        addToolBar(Qt::TopToolBarArea, bar);
+        bar->setProperty("designedVisible", true);
+        m_toolBars.append(bar);
+    }
+    for (QToolBar *bar : std::as_const(m_toolBars)) {
+        ToolBarState s;
+        s.name = bar->objectName();
+        s.visible = bar->property("designedVisible").toBool();
+        m_designedToolBars.append(s);
+    }
+
+    if (QMenu *apps = m_commands.menu(QStringLiteral("AppListMenu")))
+        connect(apps, &QMenu::aboutToShow, this, &TForm1::buildApplicationMenu);
+
+    // Each tool bar's own command in the tool bar submenu shows or hides it.
+    if (QMenu *menu = m_commands.menu(QStringLiteral("ToolBarMenu")))
+        connect(menu, &QMenu::aboutToShow, this, &TForm1::syncToolBarMarks);
+}
+
+void TForm1::buildStatusBar()
+{
+    QStatusBar *bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    bar->setSizeGripEnabled(true);
+    const int widths[7] = {120, 70, 90, 120, 90, 90, 0};
+    for (int i = 0; i < 7; ++i) {
+        auto *field = new QLabel(bar);
+        field->setObjectName(QLatin1String(StatusFieldNames[i]));
+        field->setTextFormat(Qt::PlainText);
+        field->setFrameShape(QFrame::StyledPanel);
+        field->setFrameShadow(QFrame::Sunken);
+        if (widths[i] > 0) {
+            field->setMinimumWidth(widths[i]);
+            bar->addWidget(field, 0);
+        } else {
+            bar->addWidget(field, 1);
+        }
+        m_status[size_t(i)] = field;
+    }
+    // The first field leaves room for the progress bar that sits over its left edge.
+    m_status[0]->setIndent(36);
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("ProgressBar1"));
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    bar->installEventFilter(this);
+    placeProgressBar();
+}
+
+void TForm1::placeProgressBar()
+{
+    // 30 pixels wide, 2 from the left, 4 from the top, 5 pixels less high than the bar.
+    QStatusBar *bar = statusBar();
+    m_progress->setGeometry(2, 4, 30, qMax(1, bar->height() - 5));
+    m_progress->raise();
+}
+
+void TForm1::buildDriveBar()
+{
+    if (!m_driveBar)
+        return;
+    m_driveBar->clear();
+    QFileIconProvider icons;
+    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
+    QStringList roots;
+    for (const QStorageInfo &v : volumes) {
+        if (isUserVolume(v) && !roots.contains(v.rootPath()))
+            roots.append(v.rootPath());
+    }
+    if (!roots.contains(QStringLiteral("/")))
+        roots.prepend(QStringLiteral("/"));
+    for (const QString &root : std::as_const(roots)) {
+        const QStorageInfo v(root);
+        QString label = v.displayName();
+        if (label.isEmpty() || root == QLatin1String("/"))
+            label = root == QLatin1String("/") ? QStringLiteral("/") : QFileInfo(root).fileName();
+        auto *a =
+            m_driveBar->addAction(icons.icon(QFileIconProvider::Drive),
+                                  label.left(1) == QLatin1String("/") ? label : label.left(1));
+        a->setToolTip(root);
+        a->setObjectName(QStringLiteral("Drive:") + root);
+        connect(a, &QAction::triggered, this,
+                [this, root]() { Build_ListView(FirstFolder::folderKey(root)); });
+    }
+    m_driveBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+}
+
+// ---------------------------------------------------------------------------------------
+// Start-up
+
+void TForm1::FormCreate()
+{
+    step(QStringLiteral("起動開始"));
+    if (QToolBar *spare = toolBar(QStringLiteral("ToolBar7")))
+        spare->hide();
+    if (QToolBar *action = toolBar(QStringLiteral("ActionToolBar1")))
+        action->hide();
+    m_osText = QSysInfo::prettyProductName();
+    statusField(SysMsg)->setText(m_osText);
+
+    step(QStringLiteral("メッセージセット"));
+    AppEvents::registerAll();
+    {
+        const TextFile::ReadResult watched = TextFile::read(
+            m_options.programFolder.file(QStringLiteral("ChangeNotificationList.txt")));
+        if (watched.found) {
+            for (const QString &line : watched.document.lines) {
+                if (!line.trimmed().isEmpty())
+                    m_watchedFolders.append(line);
+            }
+        }
+    }
+    m_commands.bindShortcutsTo(m_listView);
+    m_listFocused = false;
+    m_freeTreeFileName = QStringLiteral("FreeTree.ini");
+    m_pathListFileName = QStringLiteral("pathlist.ini");
+
+    step(QStringLiteral("アプリケーション初期化"));
+    m_closing = false;
+    placeProgressBar();
+    m_fileMask = QStringLiteral("*");
+    statusField(FindFileName)->setText(m_fileMask);
+    m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
+    if (!m_toolBars.isEmpty())
+        m_toolBars.first()->setWindowTitle(windowTitle());
+
+    step(QStringLiteral("自由にツリーを読み込み"));
+    {
+        const TextFile::ReadResult tree =
+            TextFile::read(m_options.programFolder.file(m_freeTreeFileName));
+        if (tree.found)
+            m_freeTreeText = tree.document.lines;
+    }
+
+    step(QStringLiteral("設定を読み込み"));
+    {
+        QString error;
+        if (!m_settings.load(&error) && !error.isEmpty())
+            MessageBox::warning(this, QStringLiteral("設定ファイルを読めません: ") + error);
+    }
+
+    step(QStringLiteral("ツールバー状態設定"));
+    {
+        QList<ToolBarState> states = m_designedToolBars;
+        ToolBarLayout::load(m_options.programFolder.file(ToolBarLayout::fileName()), states);
+        for (const ToolBarState &s : std::as_const(states)) {
+            if (QToolBar *bar = toolBar(s.name))
+                bar->setVisible(s.visible);
+        }
+        syncToolBarMarks();
+    }
+
+    step(QStringLiteral("有効ドライブ"));
+    buildDriveBar();
+
+    step(QStringLiteral("ウインドウ属性セット"));
+    applyWindowAttributes();
+
+    step(QStringLiteral("メニュー作成"));
+    buildSettingsMenus();
+
+    step(QStringLiteral("表示系初期設定"));
+    applyMarksAndDisplay();
+
+    step(QStringLiteral("アイコン読み込み"));
+    loadPlaceholders();
+
+    applyViewAndPanes();
+
+    step(QStringLiteral("自由にツリーの準備"));
+    prepareFreeTree();
+
+    step(QStringLiteral("フォルダ履歴"));
+    loadFolderHistory();
+
+    openFirstFolder();
+}
+
+void TForm1::applyWindowAttributes()
+{
+    m_treeType = m_settings.integer(QStringLiteral("GTree2Type"), 0);
+    const std::optional<int> h = m_settings.integer(QStringLiteral("LastHeight"));
+    const std::optional<int> w = m_settings.integer(QStringLiteral("LastWidth"));
+    if (h || w)
+        resize(qBound(200, w.value_or(width()), 10000), qBound(150, h.value_or(height()), 10000));
+    m_iconSizeSlider->setValue(m_settings.integer(QStringLiteral("IconSize"), 32));
+    const std::optional<int> top = m_settings.integer(QStringLiteral("LastTop"));
+    const std::optional<int> left = m_settings.integer(QStringLiteral("LastLeft"));
+    if (top || left)
+        move(left.value_or(x()), top.value_or(y()));
+
+    const int leftWidth = m_settings.integer(QStringLiteral("ShelltreeView1"), 100);
+    const int listWidth = m_settings.integer(QStringLiteral("LVWidth"), 100);
+    const int viewWidth = m_settings.integer(QStringLiteral("ViewWidth"), 100);
+    m_mainSplitter->setSizes({qMax(40, leftWidth), qMax(40, listWidth), qMax(40, viewWidth)});
+    const int leftHeight = m_settings.integer(QStringLiteral("ShelltreeView1Height"), 100);
+    const int treeHeight =
+        m_settings.integer(QStringLiteral("FreeTreeHeight"), qMax(1, m_freeTree->height() / 2));
+    m_leftPane->setSizes({qMax(40, leftHeight), qMax(20, treeHeight)});
+    m_browserAddress = m_settings.value(QStringLiteral("WebLastPath"));
+}
+
+void TForm1::buildSettingsMenus()
+{
+    // The commands named in the settings go in front of each menu's fixed commands, in
+    // the main menu and in the pop-up menu alike; choosing them is wired by the
+    // decoration commands.
+    auto fill = [this](const QString &menuName, const QString &commandPrefix, int first,
+                       const QStringList &captions) {
+        QList<QAction *> generated;
+        for (int i = 0; i < captions.size(); ++i) {
+            const QString name = commandPrefix + QString::number(first + i);
+            QAction *a = m_commands.actionFor(MenuNode::command(name, captions.at(i)));
+            a->setText(captions.at(i));
+            generated.append(a);
+        }
+        for (QMenu *menu : m_commands.menus(menuName)) {
+            for (QAction *a : std::as_const(generated))
+                menu->removeAction(a);
+            QAction *before = menu->actions().isEmpty() ? nullptr : menu->actions().first();
+            menu->insertActions(before, generated);
+        }
+    };
+    auto names = [this](const QString &prefix, int count, const QStringList &accelerators = {}) {
+        QStringList out;
+        for (int i = 0; i < count; ++i) {
+            QString caption = m_settings.value(prefix + QString::number(i));
+            if (i < accelerators.size())
+                caption += QStringLiteral("(&") + accelerators.at(i) + QLatin1Char(')');
+            out.append(caption);
+        }
+        return out;
+    };
+    fill(QStringLiteral("CaptionColourMenu"), QStringLiteral("cmdCaptionColour"), 0,
+         names(QStringLiteral("Tx_CaptionMaskName"), 7));
+    fill(QStringLiteral("SealMenu"), QStringLiteral("cmdSeal"), 0,
+         names(QStringLiteral("Seal_N"), 15));
+    fill(QStringLiteral("MaskMenu"), QStringLiteral("cmdMaskColour"), 1,
+         names(QStringLiteral("1Color_N"), 7));
+    fill(QStringLiteral("LabelMenu"), QStringLiteral("cmdLabel"), 0,
+         names(
+             QStringLiteral("Label_List0"), 4,
+             {QStringLiteral("R"), QStringLiteral("Y"), QStringLiteral("G"), QStringLiteral("B")}));
+}
+
+void TForm1::applyMarksAndDisplay()
+{
+    // Every checkable command shows its stored mark; commands without a key keep their
+    // designed mark.
+    for (const QString &name : m_commands.checkableNames()) {
+        if (!m_settings.contains(name))
+            continue;
+        QAction *a = m_commands.action(name);
+        const QSignalBlocker block(a);
+        a->setChecked(m_settings.isOn(name));
+    }
+    if (QAction *atBack = m_commands.action(QStringLiteral("ToolButton6")))
+        setWindowAtBack(atBack->isChecked());
+
+    QFont font = m_listView->font();
+    const QString fontName = m_settings.value(QStringLiteral("ListViewFontName"));
+    if (!fontName.isEmpty())
+        font.setFamily(fontName);
+    const int fontSize = m_settings.integer(QStringLiteral("ListViewFontSize"), 0);
+    if (fontSize > 0 && fontSize < 200)
+        font.setPointSize(fontSize);
+    m_listView->setFont(font);
+    m_freeTree->setFont(font);
+    QFont nameOnly = m_pathBox->font();
+    nameOnly.setFamily(font.family());
+    m_pathBox->setFont(nameOnly);
+    m_commentMemo->setFont(nameOnly);
+
+    m_listColorNumber = m_settings.color(QStringLiteral("ListViewColor")).value_or(0xFFFFFF);
+    m_listTextColorNumber =
+        m_settings.color(QStringLiteral("ListViewFontColor")).value_or(m_listTextColorNumber);
+    m_listTextColor = ColorValue::isSystemColor(m_listTextColorNumber)
+                          ? palette().color(QPalette::WindowText)
+                          : ColorValue::toColor(m_listTextColorNumber);
+    m_listColor = ColorValue::isSystemColor(m_listColorNumber)
+                      ? palette().color(QPalette::Base)
+                      : ColorValue::toColor(m_listColorNumber);
+    applyListPalette();
+
+    m_listView->setEditTriggers(m_settings.isOn(QStringLiteral("N106"))
+                                    ? QAbstractItemView::NoEditTriggers
+                                    : QAbstractItemView::EditKeyPressed |
+                                          QAbstractItemView::SelectedClicked);
+    m_listView->setAcceptDrops(m_settings.isOn(QStringLiteral("N107")));
+    m_titleFullPath = m_settings.isOn(QStringLiteral("TitleFullPath"));
+    setToolBarAreaVisible(m_settings.isOn(QStringLiteral("Toolbar5")));
+    m_folderTabs->setVisible(m_settings.isOn(QStringLiteral("ToolButton39")));
+}
+
+QPixmap TForm1::loadPicture(const QString &userKey, const QString &defaultKey,
+                            const QImage &builtin, int size) const
+{
+    const QString user = m_settings.value(userKey);
+    if (!user.isEmpty() && QDir::isAbsolutePath(user) && QFileInfo(user).isFile()) {
+        QPixmap p(user);
+        if (!p.isNull())
+            return p.scaled(size, size);
+    }
+    const QString name = m_settings.value(defaultKey);
+    if (ProgramFolder::isContainedName(name)) {
+        const QString path = m_options.programFolder.dataFile(QStringLiteral("icon/") + name);
+        QPixmap p(path);
+        if (!p.isNull())
+            return p.scaled(size, size);
+    }
+    return QPixmap::fromImage(builtin);
+}
+
+void TForm1::loadPlaceholders()
+{
+    const bool simple = m_settings.isOn(QStringLiteral("N104"));
+    const QString stem = simple ? QStringLiteral("nilread") : QStringLiteral("reading");
+    m_placeholderLarge =
+        loadPicture(QStringLiteral("Iu_") + stem + QStringLiteral("32"),
+                    QStringLiteral("Id_") + stem + QStringLiteral("32"),
+                    simple ? BuiltinPictures::nilread(32) : BuiltinPictures::reading(32), 32);
+    m_placeholderSmall =
+        loadPicture(QStringLiteral("Iu_") + stem + QStringLiteral("16"),
+                    QStringLiteral("Id_") + stem + QStringLiteral("16"),
+                    simple ? BuiltinPictures::nilread(16) : BuiltinPictures::reading(16), 16);
+}
+
+void TForm1::applyViewAndPanes()
+{
+    // View style from the marked view command.
+    if (m_settings.isOn(QStringLiteral("N28")) || m_settings.isOn(QStringLiteral("N27"))) {
+        m_listView->setViewMode(QListView::IconMode);
+    } else {
+        m_listView->setViewMode(QListView::ListMode);
+    }
+    m_centre->setVisible(!m_settings.contains(QStringLiteral("File3")) ||
+                         m_settings.isOn(QStringLiteral("File3")));
+    m_rpgPane->setVisible(!m_settings.contains(QStringLiteral("path1")) ||
+                          m_settings.isOn(QStringLiteral("path1")));
+    updateRightPane();
+}
+
+void TForm1::prepareFreeTree()
+{
+    QAction *treeButton = m_commands.action(QStringLiteral("N310"));
+    if (m_treeType == 1 || m_treeType == 4) {
+        if (treeButton) {
+            const QSignalBlocker block(treeButton);
+            treeButton->setChecked(true);
+        }
+        m_freeTree->show();
+    }
+    QAction *floating = m_commands.action(QStringLiteral("ToolButtonFloating"));
+    if (m_settings.value(QStringLiteral("TreePanel")) == QLatin1String("1")) {
+        m_leftPane->show();
+        if (floating) {
+            const QSignalBlocker block(floating);
+            floating->setChecked(true);
+        }
+    } else {
+        m_leftPane->hide();
+        if (floating) {
+            const QSignalBlocker block(floating);
+            floating->setChecked(false);
+        }
+        if (treeButton) {
+            const QSignalBlocker block(treeButton);
+            treeButton->setChecked(false);
+        }
+    }
+}
+
+void TForm1::loadFolderHistory()
+{
+    const TextFile::ReadResult r =
+        TextFile::read(m_options.programFolder.file(QStringLiteral("vtl/DirList.img")));
+    if (!r.found)
+        return;
+    const QIcon folderIcon(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
+    for (const QString &line : r.document.lines) {
+        const QString path = line.trimmed();
+        if (path.isEmpty() || ShellLocation::isWindowsPath(path) || !QDir::isAbsolutePath(path))
+            continue;
+        if (QFileInfo(path).isDir())
+            m_pathBox->addItem(folderIcon, path);
+    }
+}
+
+void TForm1::openFirstFolder()
+{
+    const QString lastPath = m_settings.readFromFile(QStringLiteral("LastPath"));
+    const FirstFolder first =
+        FirstFolder::choose(m_options.arguments, lastPath, m_options.programFolder.path());
+    m_foundListMode = first.kind == FirstFolder::FoundList;
+    Build_ListView(first.path);
+}
+
+// ---------------------------------------------------------------------------------------
+// Running
+
+void TForm1::Build_ListView(const QString &folder)
+{
+    m_currentFolder = folder;
+    const QString shown =
+        ShellLocation::isShellLocation(folder) ? folder : withoutTrailingSlash(folder);
+    m_pathBox->setEditText(shown);
+    m_pathBox->setToolTip(shown);
+    m_listView->setToolTip(shown);
+    m_titleLabel->setText(shown);
+    const QString base = QApplication::applicationDisplayName();
+    setWindowTitle(m_titleFullPath ? shown + QStringLiteral(" - ") + base : base);
+}
+
+void TForm1::updateRightPane()
+{
+    const QWidget *current = m_rightPane->currentWidget();
+    m_rightPane->clear();
+    bool any = false;
+    for (const QString &name :
+         {QStringLiteral("N114"), QStringLiteral("WebBrowser2"), QStringLiteral("N60"),
+          QStringLiteral("N123"), QStringLiteral("N200")}) {
+        QAction *a = m_commands.action(name);
+        const bool on = a ? a->isChecked() : m_settings.isOn(name);
+        if (!on)
+            continue;
+        QWidget *page = m_rightPages.value(name);
+        m_rightPane->addTab(page, page->property("caption").toString());
+        any = true;
+    }
+    if (current && m_rightPane->indexOf(const_cast<QWidget *>(current)) >= 0)
+        m_rightPane->setCurrentWidget(const_cast<QWidget *>(current));
+    m_rightPane->setVisible(any);
+}
+
+void TForm1::setToolBarAreaVisible(bool visible)
+{
+    m_toolBarAreaVisible = visible;
+    for (QToolBar *bar : std::as_const(m_toolBars)) {
+        if (visible)
+            bar->setVisible(bar->property("kazariHidden").toBool() == false);
+        else {
+            bar->setProperty("kazariHidden", bar->isHidden());
+            bar->hide();
+        }
+    }
+}
+
+void TForm1::syncToolBarMarks()
+{
+    for (QToolBar *bar : std::as_const(m_toolBars)) {
+        QAction *a = m_commands.action(QStringLiteral("cmd") + bar->objectName());
+        if (!a)
+            continue;
+        const QSignalBlocker block(a);
+        a->setChecked(!bar->isHidden());
+    }
+}
+
+void TForm1::onCommand(const QString &name, QAction *action)
+{
+    if (name.startsWith(QLatin1String("cmdToolBar")) && toolBar(name.mid(3))) {
+        // A tool bar's own command: no settings key, its state lives in ToolBar.ini.
+        toolBar(name.mid(3))->setVisible(action->isChecked());
+        return;
+    }
+    if (name == QLatin1String("Toolbar5")) {
+        setToolBarAreaVisible(action->isChecked());
+        m_settings.storeSetting(
+            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
+        return;
+    }
+    if (name == QLatin1String("ToolButton6")) {
+        setWindowAtBack(action->isChecked());
+        m_settings.storeSetting(
+            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
+        return;
+    }
+    if (name == QLatin1String("cmdSettings")) {
+        showSettingsDialog();
+        return;
+    }
+    if (action->isCheckable() && SwitchCommands::isGeneric(name)) {
+        MenuItem_Clicks(name);
+        return;
+    }
+}
+
+void TForm1::MenuItem_Clicks(const QString &name)
+{
+    QAction *a = m_commands.action(name);
+    if (!a)
+        return;
+    const bool on = a->isChecked();
+
+    // 1. Special effects of the new mark.
+    if (name == QLatin1String("N106")) {
+        m_listView->setEditTriggers(on ? QAbstractItemView::NoEditTriggers
+                                       : QAbstractItemView::EditKeyPressed |
+                                             QAbstractItemView::SelectedClicked);
+    } else if (name == QLatin1String("N107")) {
+        m_listView->setAcceptDrops(on);
+    } else if (name == QLatin1String("N119")) {
+        if (on) {
+            if (QAction *positions = m_commands.action(QStringLiteral("N76"))) {
+                const QSignalBlocker block(positions);
+                positions->setChecked(false);
+            }
+            m_settings.storeSetting(QStringLiteral("N76"), QStringLiteral("0"), true);
+        }
+    } else if (on && SwitchCommands::showsPageWhenOn(name)) {
+        updateRightPane();
+        if (QWidget *page = m_rightPages.value(name))
+            m_rightPane->setCurrentWidget(page);
+    }
+    if (name == QLatin1String("path1"))
+        m_rpgPane->setVisible(on);
+
+    // 2. The right pane shows while any of its pages is on.
+    if (SwitchCommands::isRightPanePage(name))
+        updateRightPane();
+
+    // 3. Store the mark at once.
+    QString error;
+    m_settings.storeSetting(name, on ? QStringLiteral("1") : QStringLiteral("0"), true, &error);
+    if (!error.isEmpty())
+        MessageBox::warning(this, QStringLiteral("設定ファイルに書き込めません: ") + error);
+
+    // 4. Rebuild the list unless the command only changes a pane.
+    if (SwitchCommands::rebuildsList(name)) {
+        Build_ListView(m_currentFolder);
+        if (name == QLatin1String("N119"))
+            Build_ListView(m_currentFolder);
+    }
+}
+
+void TForm1::showSettingsDialog()
+{
+    if (!m_settingsDialog)
+        m_settingsDialog = new TForm6(*this, this);
+    m_settingsDialog->show();
+    m_settingsDialog->raise();
+    m_settingsDialog->activateWindow();
+}
+
+void TForm1::buildApplicationMenu()
+{
+    QMenu *menu = m_commands.menu(QStringLiteral("AppListMenu"));
+    if (!menu)
+        return;
+    menu->clear();
+    ApplicationList apps(m_options.programFolder);
+    QString error;
+    apps.load(&error);
+    const QList<ApplicationList::Entry> entries = apps.available();
+    if (apps.isEmpty() || entries.isEmpty()) {
+        menu->addAction(QStringLiteral("なし"))->setEnabled(false);
+        return;
+    }
+    QFileIconProvider icons;
+    for (const ApplicationList::Entry &entry : entries) {
+        QAction *a = menu->addAction(icons.icon(QFileInfo(entry.program)), entry.name);
+        connect(a, &QAction::triggered, this, [this, entry]() {
+            // The application gets the selected item's full path as its one argument.
+            const QStringList paths = selectedPaths();
+            if (paths.isEmpty())
+                return;
+            if (!ApplicationList::launch(entry, paths.first(), *m_launcher))
+                MessageBox::information(this, QStringLiteral("コマンドを開始できませんでした"));
+        });
+    }
+}
+
+QStringList TForm1::selectedPaths() const
+{
+    if (m_selectedPaths)
+        return m_selectedPaths();
+    return {};
+}
+
+// ---------------------------------------------------------------------------------------
+// SettingsHost
+
+QColor TForm1::listColor() const
+{
+    return m_listColor;
+}
+
+void TForm1::setListColor(const QColor &color)
+{
+    m_listColor = color;
+    m_listColorNumber = ColorValue::fromColor(color);
+    applyListPalette();
+}
+
+void TForm1::applyListPalette()
+{
+    QPalette pal = m_listView->palette();
+    pal.setColor(QPalette::Base, m_listColor);
+    pal.setColor(QPalette::Text, m_listTextColor);
+    m_listView->setPalette(pal);
+}
+
+QColor TForm1::listTextColor() const
+{
+    return m_listTextColor;
+}
+
+QFont TForm1::listFont() const
+{
+    return m_listView->font();
+}
+
+void TForm1::setListFont(const QFont &font, const QColor &textColor)
+{
+    QFont f = m_listView->font();
+    f.setFamily(font.family());
+    f.setPointSize(font.pointSize());
+    m_listView->setFont(f);
+    m_freeTree->setFont(f);
+    QFont nameOnly = m_pathBox->font();
+    nameOnly.setFamily(font.family());
+    m_pathBox->setFont(nameOnly);
+    m_commentMemo->setFont(nameOnly);
+    m_listTextColor = textColor;
+    m_listTextColorNumber = ColorValue::fromColor(textColor);
+    applyListPalette();
+}
+
+int TForm1::iconSize() const
+{
+    return m_iconSizeSlider->value();
+}
+
+void TForm1::setIconSize(int size)
+{
+    m_iconSizeSlider->setValue(size);
+}
+
+bool TForm1::windowAtBack() const
+{
+    return windowFlags().testFlag(Qt::WindowStaysOnBottomHint);
+}
+
+void TForm1::setWindowAtBack(bool atBack)
+{
+    if (windowAtBack() == atBack)
+        return;
+    const bool wasVisible = isVisible();
+    setWindowFlag(Qt::WindowStaysOnBottomHint, atBack);
+    if (wasVisible)
+        show();
+}
+
+QStringList TForm1::layoutSummary() const
+{
+    QStringList out;
+    auto onOff = [](bool on) { return on ? QStringLiteral("表示") : QStringLiteral("非表示"); };
+    out << QStringLiteral("フォルダペイン: ") + onOff(m_leftPane->isHidden() == false)
+        << QStringLiteral("ファイル: ") + onOff(m_centre->isHidden() == false)
+        << QStringLiteral("右ペイン: ") + onOff(m_rightPane->isHidden() == false);
+    for (QToolBar *bar : m_toolBars)
+        out << QStringLiteral("ツールバー ") + bar->windowTitle() + QStringLiteral(": ") +
+                   onOff(bar->isHidden() == false);
+    out << QStringLiteral("自由にツリー: ") + onOff(m_freeTree->isHidden() == false);
+    out << QStringLiteral("隠しファイル表示: ") + onOff(m_settings.isOn(QStringLiteral("N306")));
+    return out;
+}
+
+QList<SettingsHost::WatchedFolder> TForm1::watchedFolders() const
+{
+    QList<WatchedFolder> out;
+    for (const QString &path : m_watchedFolders)
+        out.append({path, path.isEmpty() ? QStringLiteral("停止中") : QStringLiteral("実行中")});
+    return out;
+}
+
+void TForm1::settingsApplied(bool rebuildList)
+{
+    buildSettingsMenus();
+    applyMarksAndDisplay();
+    loadPlaceholders();
+    if (rebuildList)
+        Build_ListView(m_currentFolder);
+}
+
+// ---------------------------------------------------------------------------------------
+// Events
+
+void TForm1::showEvent(QShowEvent *event)
+{
+    QMainWindow::showEvent(event);
+    if (QAction *next = m_commands.action(QStringLiteral("SpeedButton1"))) {
+        const QSignalBlocker block(next);
+        next->setChecked(false);
+    }
+    if (m_splash)
+        m_splash->close();
+}
+
+bool TForm1::event(QEvent *event)
+{
+    return QMainWindow::event(event);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_listView) {
+        if (event->type() == QEvent::FocusIn)
+            m_listFocused = true;
+        else if (event->type() == QEvent::FocusOut)
+            m_listFocused = false;
+    } else if (watched == statusBar() && event->type() == QEvent::Resize) {
+        placeProgressBar();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::closeEvent(QCloseEvent *event)
+{
+    // Closing is always allowed.
+    if (!m_closed) {
+        m_shutdownLog.append(QStringLiteral("release gate"));
+        runShutdown(ShutdownStep::ReleaseGate, m_settings.fileExists());
+        FormClose();
+    }
+    event->accept();
+}
+
+void TForm1::runShutdown(ShutdownStep stepId, bool withFiles)
+{
+    for (const auto &work : std::as_const(m_shutdownWork)) {
+        if (work.first == stepId && work.second)
+            work.second(withFiles);
+    }
+}
+
+void TForm1::FormClose()
+{
+    m_closed = true;
+    m_closing = true;
+
+    // 1. Stop the item list's own watch and idle work; shortcuts go with the hook.
+    m_shutdownLog.append(QStringLiteral("stop list watch"));
+    m_commands.bindShortcutsTo(nullptr);
+    m_listView->removeEventFilter(this);
+    statusBar()->removeEventFilter(this);
+    runShutdown(ShutdownStep::StopListWatch, false);
+
+    // 2. Without exe.ini no file is written; workers, timers and records are still
+    //    stopped and freed below.
+    const bool withFiles = m_settings.fileExists();
+    m_shutdownLog.append(withFiles ? QStringLiteral("exe.ini exists")
+                                   : QStringLiteral("no exe.ini"));
+
+    // 3. Every folder watcher stops; emptied entries go.
+    m_shutdownLog.append(QStringLiteral("stop watchers"));
+    runShutdown(ShutdownStep::StopWatchers, withFiles);
+    m_watchedFolders.removeAll(QString());
+
+    // 4. Column widths.
+    if (withFiles) {
+        m_shutdownLog.append(QStringLiteral("store columns"));
+        runShutdown(ShutdownStep::StoreColumns, withFiles);
+    }
+
+    // 5. The free tree text.
+    if (withFiles) {
+        m_shutdownLog.append(QStringLiteral("save free tree"));
+        const QString treeFile = m_options.programFolder.file(m_freeTreeFileName);
+        runShutdown(ShutdownStep::SaveFreeTree, withFiles);
+        if (QFileInfo::exists(treeFile) || !m_freeTreeText.isEmpty()) {
+            TextFile::ReadResult old = TextFile::read(treeFile);
+            TextDocument doc = old.found ? old.document : TextDocument();
+            doc.lines = m_freeTreeText;
+            QString error;
+            if (!TextFile::write(treeFile, doc, &error))
+                MessageBox::warning(this, QStringLiteral("自由にツリーを保存できません: ") + error);
+        }
+    }
+
+    // 6. Tool windows.
+    m_shutdownLog.append(QStringLiteral("release tools"));
+    runShutdown(ShutdownStep::ReleaseTools, withFiles);
+
+    // 7. The free tree pane.
+    m_shutdownLog.append(QStringLiteral("free tree pane"));
+    runShutdown(ShutdownStep::FreeTreePane, withFiles);
+
+    // 8. Item records.
+    m_shutdownLog.append(QStringLiteral("free records"));
+    runShutdown(ShutdownStep::FreeRecords, withFiles);
+    m_listView->setModel(nullptr);
+
+    if (!withFiles)
+        return;
+
+    // 9. ToolBar.ini.
+    m_shutdownLog.append(QStringLiteral("write ToolBar.ini"));
+    {
+        QString error;
+        if (!ToolBarLayout::save(m_options.programFolder.file(ToolBarLayout::fileName()),
+                                 toolBarStates(), &error))
+            MessageBox::warning(this, QStringLiteral("ToolBar.ini を保存できません: ") + error);
+    }
+
+    // 10. State values into the settings list, then exe.ini.
+    m_shutdownLog.append(QStringLiteral("write exe.ini"));
+    storeStateValues();
+    runShutdown(ShutdownStep::StoreState, withFiles);
+    QString error;
+    if (!m_settings.save(&error))
+        MessageBox::warning(this, QStringLiteral("設定ファイルを保存できません: ") + error);
+}
+
+QList<ToolBarState> TForm1::toolBarStates() const
+{
+    QList<ToolBarState> out;
+    for (QToolBar *bar : m_toolBars) {
+        ToolBarState s;
+        s.name = bar->objectName();
+        // With the whole area hidden, each bar keeps the visibility it had before.
+        s.visible =
+            m_toolBarAreaVisible ? !bar->isHidden() : !bar->property("kazariHidden").toBool();
+        s.floating = bar->isFloating();
+        s.width = bar->width();
+        s.height = bar->height();
+        s.left = bar->x();
+        s.top = bar->y();
+        s.dockSiteName = QStringLiteral("ControlBar1");
+        out.append(s);
+    }
+    return out;
+}
+
+void TForm1::storeStateValues()
+{
+    auto set = [this](const char *key, const QString &value) {
+        m_settings.setValue(QLatin1String(key), value);
+    };
+    auto setInt = [this](const char *key, int value) {
+        m_settings.setValue(QLatin1String(key), QString::number(value));
+    };
+    set("LastPath", m_currentFolder);
+    QString address = m_browserAddress;
+    if (!address.isEmpty() && !address.endsWith(QLatin1Char('/')))
+        address += QLatin1Char('/');
+    set("WebLastPath", address);
+    setInt("GTree2Type", m_treeType);
+    set("FreeTreeName", m_freeTreeFileName);
+    const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
+    setInt("LastHeight", g.height());
+    setInt("LastWidth", g.width());
+    setInt("LastTop", frameGeometry().top());
+    setInt("LastLeft", frameGeometry().left());
+    setInt("IconSize", m_iconSizeSlider->value());
+    if (!m_leftPane->isHidden())
+        setInt("ShelltreeView1", m_leftPane->width());
+    setInt("ShelltreeView1Height", m_rpgPane->height());
+    setInt("LVWidth", m_centre->width());
+    setInt("LVHeight", m_centre->height());
+    if (!m_rightPane->isHidden()) {
+        setInt("ViewWidth", m_rightPane->width());
+        setInt("ViewHeight", m_rightPane->height());
+    }
+    if (!m_freeTree->isHidden()) {
+        setInt("FreeTreeHeight", m_freeTree->height());
+        setInt("TreeView2Height", m_freeTree->height());
+    }
+    set("TreePanel", !m_leftPane->isHidden() ? QStringLiteral("1") : QStringLiteral("0"));
+    setInt("ListViewColor", m_listColorNumber);
+    setInt("ListViewFontSize", m_listView->font().pointSize());
+    set("ListViewFontName", m_listView->font().family());
+    setInt("ListViewFontColor", m_listTextColorNumber);
+}
+
+} // namespace kazari

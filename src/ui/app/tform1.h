@@ -1,0 +1,227 @@
+#pragma once
+
+#include "core/app/settings.h"
+#include "core/app/toolbarlayout.h"
+#include "core/platform/launcher.h"
+#include "core/platform/programfolder.h"
+#include "ui/app/commandregistry.h"
+#include "ui/app/settingshost.h"
+
+#include <QMainWindow>
+#include <QPixmap>
+#include <QPointer>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+class QComboBox;
+class QLabel;
+class QListView;
+class QPlainTextEdit;
+class QProgressBar;
+class QSlider;
+class QSplitter;
+class QTabBar;
+class QTabWidget;
+class QToolBar;
+class QTreeWidget;
+
+namespace kazari
+{
+
+class TSplashWindow;
+class TForm6;
+
+/// The main window: folder pane, item list, right pane, tool bars and status bar.
+///
+/// `FormCreate` runs the start-up steps in their fixed order (each step's name goes to
+/// the splash window); closing runs the shutdown steps in their fixed order. Both are
+/// logged so their order can be checked.
+class TForm1 : public QMainWindow, public SettingsHost
+{
+    Q_OBJECT
+
+public:
+    struct Options {
+        ProgramFolder programFolder;
+        /// Command-line arguments after the program name, without program options.
+        QStringList arguments;
+        /// Starts programs; the desktop launcher when null.
+        Launcher *launcher = nullptr;
+        TSplashWindow *splash = nullptr;
+    };
+
+    /// The seven status bar fields, in order.
+    enum StatusField { DFCount, Showed, Notification, IniNo, FindFileName, FileOp, SysMsg };
+
+    explicit TForm1(Options options, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    /// The start-up steps (creation of the main window's state).
+    void FormCreate();
+
+    /// The names of the start-up steps as they ran, and the shutdown steps.
+    const QStringList &startupLog() const { return m_startupLog; }
+    const QStringList &shutdownLog() const { return m_shutdownLog; }
+
+    CommandRegistry &commands() { return m_commands; }
+    QLabel *statusField(StatusField field) const { return m_status[size_t(field)]; }
+    QProgressBar *progressBar() const { return m_progress; }
+    QListView *itemList() const { return m_listView; }
+    QPlainTextEdit *commentMemo() const { return m_commentMemo; }
+    QComboBox *pathBox() const { return m_pathBox; }
+    QToolBar *toolBar(const QString &name) const;
+    const ProgramFolder &programFolder() const { return m_options.programFolder; }
+    Launcher &launcher() { return *m_launcher; }
+    /// The file mask of the item list ("*" at start).
+    const QString &fileMask() const { return m_fileMask; }
+    bool foundListMode() const { return m_foundListMode; }
+
+    /// The full paths of the selected items, in list order (supplied by the item list).
+    QStringList selectedPaths() const;
+    void setSelectionProvider(std::function<QStringList()> provider)
+    {
+        m_selectedPaths = std::move(provider);
+    }
+
+    /// Shows a folder in the item list: every change of folder ends here.
+    void Build_ListView(const QString &folder);
+
+    /// Registers work to run at a shutdown step ("stop watchers", "free tree" ...), so
+    /// subsystems built later hook into the fixed order without changing it.
+    enum class ShutdownStep {
+        ReleaseGate,   ///< close query: release waiting open requests
+        StopListWatch, ///< 1: the item list's own folder watch and idle work
+        StopWatchers,  ///< 3: every folder watcher
+        StoreColumns,  ///< 4: column widths (only with exe.ini)
+        SaveFreeTree,  ///< 5: the free tree text (only with exe.ini)
+        ReleaseTools,  ///< 6: open tool windows
+        FreeTreePane,  ///< 7: the free tree pane (files only with exe.ini)
+        FreeRecords,   ///< 8: item records
+        StoreState,    ///< 10: extra state values into the settings list
+    };
+    void onShutdown(ShutdownStep step, std::function<void(bool withFiles)> work);
+
+    // SettingsHost
+    Settings &settings() override { return m_settings; }
+    QAction *command(const QString &name) override { return m_commands.action(name); }
+    QString currentFolder() const override { return m_currentFolder; }
+    QString browserAddress() const override { return m_browserAddress; }
+    void setBrowserAddress(const QString &address) override { m_browserAddress = address; }
+    QColor listColor() const override;
+    void setListColor(const QColor &color) override;
+    QColor listTextColor() const override;
+    QFont listFont() const override;
+    void setListFont(const QFont &font, const QColor &textColor) override;
+    int iconSize() const override;
+    void setIconSize(int size) override;
+    bool windowAtBack() const override;
+    void setWindowAtBack(bool atBack) override;
+    QStringList layoutSummary() const override;
+    QList<WatchedFolder> watchedFolders() const override;
+    void settingsApplied(bool rebuildList) override;
+
+public Q_SLOTS:
+    /// The generic switch handler of checkable commands: the command's mark has already
+    /// been inverted when it runs (Qt toggles a checkable action before `triggered`).
+    void MenuItem_Clicks(const QString &name);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void step(const QString &text);
+    void buildWidgets();
+    void buildMenusAndToolBars();
+    void buildStatusBar();
+    void placeProgressBar();
+    void buildDriveBar();
+    void applyWindowAttributes();
+    void buildSettingsMenus();
+    void applyMarksAndDisplay();
+    void loadPlaceholders();
+    void applyViewAndPanes();
+    void prepareFreeTree();
+    void loadFolderHistory();
+    void openFirstFolder();
+    void updateRightPane();
+    void applyListPalette();
+    void setToolBarAreaVisible(bool visible);
+    void syncToolBarMarks();
+    void onCommand(const QString &name, QAction *action);
+    void showSettingsDialog();
+    void buildApplicationMenu();
+    void FormClose();
+    void runShutdown(ShutdownStep step, bool withFiles);
+    void storeStateValues();
+    QList<ToolBarState> toolBarStates() const;
+    QPixmap loadPicture(const QString &userKey, const QString &defaultKey, const QImage &builtin,
+                        int size) const;
+
+    Options m_options;
+    std::unique_ptr<Launcher> m_ownLauncher;
+    Launcher *m_launcher = nullptr;
+    Settings m_settings;
+    CommandRegistry m_commands;
+    QPointer<TSplashWindow> m_splash;
+    TForm6 *m_settingsDialog = nullptr;
+
+    std::function<QStringList()> m_selectedPaths;
+    QStringList m_startupLog;
+    QStringList m_shutdownLog;
+    QList<QPair<ShutdownStep, std::function<void(bool)>>> m_shutdownWork;
+
+    // Panes.
+    QSplitter *m_mainSplitter = nullptr;
+    QSplitter *m_leftPane = nullptr;
+    QWidget *m_rpgPane = nullptr;
+    QTreeWidget *m_freeTree = nullptr;
+    QWidget *m_centre = nullptr;
+    QWidget *m_titlePanel = nullptr;
+    QLabel *m_folderImage = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QTabBar *m_folderTabs = nullptr;
+    QListView *m_listView = nullptr;
+    QPlainTextEdit *m_commentMemo = nullptr;
+    QTabWidget *m_rightPane = nullptr;
+    QHash<QString, QWidget *> m_rightPages;
+    QComboBox *m_pathBox = nullptr;
+    QSlider *m_iconSizeSlider = nullptr;
+    QToolBar *m_driveBar = nullptr;
+    QList<QToolBar *> m_toolBars;
+    QList<ToolBarState> m_designedToolBars;
+    bool m_toolBarAreaVisible = true;
+    std::array<QLabel *, 7> m_status{};
+    QProgressBar *m_progress = nullptr;
+
+    // State.
+    QString m_currentFolder;
+    QString m_browserAddress;
+    QString m_fileMask = QStringLiteral("*");
+    QString m_freeTreeFileName;
+    QString m_pathListFileName;
+    QStringList m_freeTreeText;
+    QStringList m_watchedFolders;
+    QColor m_listColor = Qt::white;
+    QColor m_listTextColor = Qt::black;
+    // The colour numbers as stored: a system colour stays a system colour unless the
+    // user picks another colour.
+    qint32 m_listColorNumber = 0xFFFFFF;
+    qint32 m_listTextColorNumber = -16777208;
+    QPixmap m_placeholderSmall;
+    QPixmap m_placeholderLarge;
+    QString m_osText;
+    bool m_foundListMode = false;
+    bool m_listFocused = false;
+    bool m_titleFullPath = false;
+    bool m_closing = false;
+    bool m_closed = false;
+    int m_treeType = 0;
+};
+
+} // namespace kazari

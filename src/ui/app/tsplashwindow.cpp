@@ -1,0 +1,69 @@
+#include "ui/app/tsplashwindow.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QPainter>
+#include <QScreen>
+#include <QVBoxLayout>
+
+namespace kazari
+{
+
+TSplashWindow::TSplashWindow(QWidget *parent)
+    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+    , m_status(new QLabel(this))
+{
+    setObjectName(QStringLiteral("SplashWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(242, 42);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 4, 10, 4);
+    layout->setSpacing(0);
+    auto *title = new QLabel(QStringLiteral("Kazari"), this);
+    QFont f = title->font();
+    f.setBold(true);
+    title->setFont(f);
+    m_status->setTextFormat(Qt::PlainText);
+    m_status->setObjectName(QStringLiteral("SplashStatus"));
+    layout->addWidget(title);
+    layout->addWidget(m_status);
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        move(screen->geometry().center() - rect().center());
+}
+
+void TSplashWindow::setStatus(const QString &text)
+{
+    m_history.append(text);
+    m_status->setText(text);
+    if (isVisible())
+        m_status->repaint();
+}
+
+QString TSplashWindow::status() const
+{
+    return m_status->text();
+}
+
+void TSplashWindow::changeEvent(QEvent *event)
+{
+    if (event->type() == QEvent::ActivationChange) {
+        if (isActiveWindow())
+            m_wasActive = true;
+        else if (m_wasActive)
+            close();
+    }
+    QWidget::changeEvent(event);
+}
+
+void TSplashWindow::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, width(), 0);
+    g.setColorAt(0, QColor(40, 60, 110));
+    g.setColorAt(1, QColor(90, 130, 190));
+    p.fillRect(rect(), g);
+    p.setPen(QColor(20, 30, 60));
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+} // namespace kazari

@@ -1,0 +1,189 @@
+#include "core/app/settings.h"
+#include "testsupport/tempprogramfolder.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/tform1.h"
+#include "ui/app/tsplashwindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QListView>
+#include <QProgressBar>
+#include <QStatusBar>
+#include <QTest>
+
+using namespace kazari;
+using namespace Qt::StringLiterals;
+
+class TestTForm1 : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { MessageBox::reset(); }
+    void startupStepsInOrder();
+    void statusBarLayout();
+    void closeWithoutExeIniWritesNothing();
+    void closeWithExeIniWritesStateInOrder();
+    void switchHandlerStoresAtOnceAndRebuilds();
+    void shortcutsOnlyWhileListHasFocus();
+};
+
+void TestTForm1::startupStepsInOrder()
+{
+    test::TempProgramFolder dir;
+    auto *splash = new TSplashWindow;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.splash = splash;
+    TForm1 w(o);
+    w.FormCreate();
+    const QStringList expected{u"起動開始"_s,
+                               u"メッセージセット"_s,
+                               u"アプリケーション初期化"_s,
+                               u"自由にツリーを読み込み"_s,
+                               u"設定を読み込み"_s,
+                               u"ツールバー状態設定"_s,
+                               u"有効ドライブ"_s,
+                               u"ウインドウ属性セット"_s,
+                               u"メニュー作成"_s,
+                               u"表示系初期設定"_s,
+                               u"アイコン読み込み"_s,
+                               u"自由にツリーの準備"_s,
+                               u"フォルダ履歴"_s};
+    QCOMPARE(w.startupLog(), expected);
+    QCOMPARE(splash->history(), expected);
+    // Without exe.ini: the defaults, the program folder as the first folder.
+    QCOMPARE(w.currentFolder(), dir.path() + u"/"_s);
+    QCOMPARE(w.settings().integer(u"IconSize"_s, 0), 80);
+    QVERIFY(w.command(u"min1"_s) == nullptr || w.command(u"min1"_s)->isChecked());
+    QCOMPARE(w.statusField(TForm1::FindFileName)->text(), u"*"_s);
+    delete splash;
+}
+
+void TestTForm1::statusBarLayout()
+{
+    test::TempProgramFolder dir;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    TForm1 w(o);
+    w.FormCreate();
+    w.resize(800, 600);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    const QStringList names{u"D&F cnt"_s,       u"Showed"_s,  u"Notification"_s, u"ini No"_s,
+                            u"GFindFileName"_s, u"File Op"_s, u"Sys msg"_s};
+    int lastX = -1;
+    for (int i = 0; i < 7; ++i) {
+        QLabel *field = w.statusField(TForm1::StatusField(i));
+        QCOMPARE(field->objectName(), names.at(i));
+        QVERIFY(field->x() > lastX);
+        lastX = field->x();
+    }
+    QProgressBar *bar = w.progressBar();
+    QCOMPARE(bar->parentWidget(), w.statusBar());
+    QCOMPARE(bar->geometry(), QRect(2, 4, 30, w.statusBar()->height() - 5));
+}
+
+void TestTForm1::closeWithoutExeIniWritesNothing()
+{
+    test::TempProgramFolder dir;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    bool watchersStopped = false;
+    {
+        TForm1 w(o);
+        w.onShutdown(TForm1::ShutdownStep::StopWatchers, [&](bool) { watchersStopped = true; });
+        w.FormCreate();
+        w.show();
+        w.close();
+        QVERIFY(w.shutdownLog().contains(u"no exe.ini"_s));
+        QVERIFY(!w.shutdownLog().contains(u"write exe.ini"_s));
+    }
+    QVERIFY(watchersStopped); // workers stop even when nothing is saved
+    QVERIFY(!dir.exists(u"exe.ini"_s));
+    QVERIFY(!dir.exists(u"ToolBar.ini"_s));
+    QVERIFY(!dir.exists(u"FreeTree.ini"_s));
+}
+
+void TestTForm1::closeWithExeIniWritesStateInOrder()
+{
+    test::TempProgramFolder dir;
+    QDir(dir.path()).mkpath(u"start"_s);
+    QVERIFY(dir.writeBytes(u"exe.ini"_s,
+                           "[x]\r\nLastPath=/nowhere/\r\nIconSize=48\r\nKeepMe=1\r\nN28=1\r\n"));
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.arguments = {dir.file(u"start"_s)};
+    {
+        TForm1 w(o);
+        w.FormCreate();
+        QCOMPARE(w.currentFolder(), dir.file(u"start"_s) + u"/"_s);
+        w.show();
+        w.close();
+        const QStringList log = w.shutdownLog();
+        QVERIFY(log.indexOf(u"stop list watch"_s) < log.indexOf(u"stop watchers"_s));
+        QVERIFY(log.indexOf(u"stop watchers"_s) < log.indexOf(u"free records"_s));
+        QVERIFY(log.indexOf(u"free records"_s) < log.indexOf(u"write ToolBar.ini"_s));
+        QVERIFY(log.indexOf(u"write ToolBar.ini"_s) < log.indexOf(u"write exe.ini"_s));
+    }
+    Settings s(dir.folder());
+    QVERIFY(s.load());
+    QCOMPARE(s.value(u"LastPath"_s), dir.file(u"start"_s) + u"/"_s);
+    QCOMPARE(s.value(u"IconSize"_s), u"48"_s);
+    QCOMPARE(s.value(u"KeepMe"_s), u"1"_s);
+    QVERIFY(dir.readBytes(u"exe.ini"_s).startsWith("[x]\r\n"));
+    QVERIFY(dir.readBytes(u"ToolBar.ini"_s).contains("Visible="));
+}
+
+void TestTForm1::switchHandlerStoresAtOnceAndRebuilds()
+{
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "N306=0\n"));
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    TForm1 w(o);
+    w.FormCreate();
+    QAction *hidden = w.command(u"N306"_s);
+    QVERIFY(hidden);
+    QVERIFY(hidden->isCheckable());
+    QVERIFY(!hidden->isChecked());
+    hidden->trigger(); // Qt toggles the mark before the handler runs
+    QVERIFY(hidden->isChecked());
+    QCOMPARE(Settings(dir.folder()).readFromFile(u"N306"_s), u"1"_s);
+    QVERIFY(w.settings().isOn(u"N306"_s));
+    hidden->trigger();
+    QCOMPARE(Settings(dir.folder()).readFromFile(u"N306"_s), u"0"_s);
+}
+
+void TestTForm1::shortcutsOnlyWhileListHasFocus()
+{
+    test::TempProgramFolder dir;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    TForm1 w(o);
+    w.FormCreate();
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QAction *probe = new QAction(&w);
+    probe->setShortcut(QKeySequence(u"Ctrl+Shift+F12"_s));
+    probe->setShortcutContext(Qt::WidgetShortcut);
+    w.itemList()->addAction(probe);
+    int fired = 0;
+    connect(probe, &QAction::triggered, [&fired]() { ++fired; });
+
+    w.pathBox()->setFocus();
+    QTRY_VERIFY(w.pathBox()->hasFocus());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F12,
+                    Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(fired, 0);
+
+    w.itemList()->setFocus();
+    QTRY_VERIFY(w.itemList()->hasFocus());
+    QTest::keyClick(w.itemList(), Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(fired, 1);
+}
+
+QTEST_MAIN(TestTForm1)
+#include "tst_tform1.moc"
