@@ -305,7 +305,13 @@ void frontHead(Canvas &c, const Look &look, bool back)
     }
     // Hair that falls behind the head.
     if (look.hairStyle == Long) {
-        c.rect(8, 8, 16, 10, shade(look.hair, 0.85));
+        if (back) {
+            c.rect(8, 8, 16, 10, shade(look.hair, 0.85));
+        } else {
+            // Falling down both sides of the face to the shoulders.
+            c.rect(8, 8, 3, 10, shade(look.hair, 0.85));
+            c.rect(21, 8, 3, 10, shade(look.hair, 0.75));
+        }
     } else if (look.hairStyle == TwinTails) {
         c.ellipse(6.5, 13, 2.5, 5, look.hair);
         c.ellipse(25.5, 13, 2.5, 5, look.hair);

@@ -13,14 +13,18 @@
 #include "ui/app/systemlauncher.h"
 #include "ui/app/tform6.h"
 #include "ui/app/tsplashwindow.h"
+#include "ui/rpg/rpgpanecommands.h"
+#include "ui/rpg/rpgview.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -90,10 +94,13 @@ TForm1::TForm1(Options options, QWidget *parent)
     : QMainWindow(parent)
     , m_options(std::move(options))
     , m_settings(m_options.programFolder)
+    , m_store(std::make_unique<AnnotationStore>(m_options.programFolder, m_settings))
     , m_commands(this)
     , m_splash(m_options.splash)
 {
     setObjectName(QStringLiteral("Form1"));
+    // Read-only data is also looked up beside the executable.
+    m_options.programFolder.setExecutableDir(QCoreApplication::applicationDirPath());
     setWindowTitle(QApplication::applicationDisplayName());
     if (m_options.launcher) {
         m_launcher = m_options.launcher;
@@ -109,6 +116,15 @@ TForm1::TForm1(Options options, QWidget *parent)
             address += QLatin1Char('/');
         return address;
     });
+    m_store->setQuestionHandler(
+        [this](StoreQuestion, const QString &text) { return MessageBox::question(this, text); });
+    m_store->setStatusHandler([this](StoreStatusField field, const QString &text) {
+        statusField(field == StoreStatusField::IniNo ? IniNo : SysMsg)->setText(text);
+        if (field == StoreStatusField::SystemMessage)
+            statusField(SysMsg)->repaint();
+    });
+    m_store->setEventPump(
+        []() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     buildWidgets();
     buildMenusAndToolBars();
     buildStatusBar();
@@ -164,6 +180,18 @@ void TForm1::buildWidgets()
     m_rpgPane->setMinimumSize(60, 60);
     auto *rpgLayout = new QVBoxLayout(m_rpgPane);
     rpgLayout->setContentsMargins(0, 0, 0, 0);
+    rpgLayout->setSpacing(0);
+    m_rpgStatus = new QLabel(m_rpgPane);
+    m_rpgStatus->setObjectName(QStringLiteral("Panel31"));
+    m_rpgStatus->setTextFormat(Qt::PlainText);
+    m_rpgStatus->setAutoFillBackground(true);
+    m_rpgView = new RpgView(m_options.programFolder, nullptr, m_rpgPane);
+    m_rpgView->setMinimumSize(80, 80);
+    rpgLayout->addWidget(m_rpgStatus);
+    rpgLayout->addWidget(m_rpgView, 1);
+    connect(m_rpgView, &RpgView::statusChanged, m_rpgStatus, &QLabel::setText);
+    connect(m_rpgView, &RpgView::picturesMissing, this,
+            [this](const QString &message) { MessageBox::warning(this, message); });
     m_freeTree = new QTreeWidget(m_leftPane);
     m_freeTree->setObjectName(QStringLiteral("TreeView2"));
     m_freeTree->setHeaderHidden(true);
@@ -196,6 +224,7 @@ void TForm1::buildWidgets()
     m_listView->setUniformItemSizes(true);
     m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_listView->installEventFilter(this);
+    m_rpgCommands = new RpgPaneCommands(m_rpgPane, m_listView, this);
     m_commentMemo = new QPlainTextEdit(m_centre);
     m_commentMemo->setObjectName(QStringLiteral("Memo1"));
     m_commentMemo->setMaximumHeight(64);
@@ -250,6 +279,13 @@ void TForm1::buildWidgets()
 void TForm1::buildMenusAndToolBars()
 {
     m_commands.buildMainMenu(menuBar(), MenuCatalog::mainMenu());
+    m_itemPopup = new QMenu(this);
+    m_itemPopup->setObjectName(QStringLiteral("PopupMenu1"));
+    m_commands.buildMenu(m_itemPopup, MenuCatalog::itemListPopup());
+    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_listView, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        m_itemPopup->popup(m_listView->viewport()->mapToGlobal(at));
+    });
 
     for (const MenuCatalog::ToolBarSpec &spec : MenuCatalog::toolBars()) {
         auto *bar = new QToolBar(spec.caption, this);
@@ -377,6 +413,7 @@ void TForm1::FormCreate()
         spare->hide();
     if (QToolBar *action = toolBar(QStringLiteral("ActionToolBar1")))
         action->hide();
+    m_rpgView->start();
     m_osText = QSysInfo::prettyProductName();
     statusField(SysMsg)->setText(m_osText);
 
@@ -419,6 +456,8 @@ void TForm1::FormCreate()
         QString error;
         if (!m_settings.load(&error) && !error.isEmpty())
             MessageBox::warning(this, QStringLiteral("設定ファイルを読めません: ") + error);
+        m_store->reloadModeFromSettings();
+        m_rpgView->applyRecord(m_settings);
     }
 
     step(QStringLiteral("ツールバー状態設定"));
@@ -528,12 +567,12 @@ void TForm1::buildSettingsMenus()
 void TForm1::applyMarksAndDisplay()
 {
     // Every checkable command shows its stored mark; commands without a key keep their
-    // designed mark.
+    // designed mark. Setting a mark does not trigger the command (only a click does), and
+    // exclusive groups must see the change, so signals stay on.
     for (const QString &name : m_commands.checkableNames()) {
         if (!m_settings.contains(name))
             continue;
         QAction *a = m_commands.action(name);
-        const QSignalBlocker block(a);
         a->setChecked(m_settings.isOn(name));
     }
     if (QAction *atBack = m_commands.action(QStringLiteral("ToolButton6")))
@@ -627,26 +666,22 @@ void TForm1::prepareFreeTree()
     QAction *treeButton = m_commands.action(QStringLiteral("N310"));
     if (m_treeType == 1 || m_treeType == 4) {
         if (treeButton) {
-            const QSignalBlocker block(treeButton);
             treeButton->setChecked(true);
         }
         m_freeTree->show();
     }
-    QAction *floating = m_commands.action(QStringLiteral("ToolButtonFloating"));
+    QAction *floating = m_commands.action(QStringLiteral("ToolButton5"));
     if (m_settings.value(QStringLiteral("TreePanel")) == QLatin1String("1")) {
         m_leftPane->show();
         if (floating) {
-            const QSignalBlocker block(floating);
             floating->setChecked(true);
         }
     } else {
         m_leftPane->hide();
         if (floating) {
-            const QSignalBlocker block(floating);
             floating->setChecked(false);
         }
         if (treeButton) {
-            const QSignalBlocker block(treeButton);
             treeButton->setChecked(false);
         }
     }
@@ -683,6 +718,13 @@ void TForm1::openFirstFolder()
 void TForm1::Build_ListView(const QString &folder)
 {
     m_currentFolder = folder;
+    m_store->setShellNamespaceMode(ShellLocation::isShellLocation(folder));
+    const StoreResult loaded = m_store->loadForListBuild(folder);
+    if (!loaded.ok && !loaded.error.isEmpty())
+        statusField(SysMsg)->setText(loaded.error);
+    if (QAction *temporary = m_commands.action(QStringLiteral("N202"))) {
+        temporary->setChecked(m_store->isTemporaryPerFolder());
+    }
     const QString shown =
         ShellLocation::isShellLocation(folder) ? folder : withoutTrailingSlash(folder);
     m_pathBox->setEditText(shown);
@@ -733,7 +775,6 @@ void TForm1::syncToolBarMarks()
         QAction *a = m_commands.action(QStringLiteral("cmd") + bar->objectName());
         if (!a)
             continue;
-        const QSignalBlocker block(a);
         a->setChecked(!bar->isHidden());
     }
 }
@@ -757,6 +798,41 @@ void TForm1::onCommand(const QString &name, QAction *action)
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
         return;
     }
+    if (onStoreCommand(name, action))
+        return;
+    if (name == QLatin1String("ToolButton5")) {
+        // The folder pane with its splitter.
+        m_leftPane->setVisible(action->isChecked());
+        return;
+    }
+    if (name == QLatin1String("ToolButton39")) {
+        m_folderTabs->setVisible(action->isChecked());
+        m_settings.storeSetting(
+            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
+        return;
+    }
+    if (name == QLatin1String("cmdBlackScreen")) {
+        m_rpgCommands->toggleBlackPicture();
+        action->setChecked(m_rpgCommands->blackPictureShown());
+        return;
+    }
+    if (name == QLatin1String("cmdListColour")) {
+        const QColor c = QColorDialog::getColor(m_listColor, this);
+        if (!c.isValid())
+            return;
+        m_listTextColor = ColorValue::brightness(c) >= 128 ? QColor(Qt::black) : QColor(Qt::white);
+        m_listTextColorNumber = ColorValue::fromColor(m_listTextColor);
+        setListColor(c);
+        Build_ListView(m_currentFolder);
+        return;
+    }
+    if (name == QLatin1String("cmdListFont")) {
+        bool ok = false;
+        const QFont f = QFontDialog::getFont(&ok, m_listView->font(), this);
+        if (ok)
+            setListFont(f, m_listTextColor);
+        return;
+    }
     if (name == QLatin1String("cmdSettings")) {
         showSettingsDialog();
         return;
@@ -765,6 +841,56 @@ void TForm1::onCommand(const QString &name, QAction *action)
         MenuItem_Clicks(name);
         return;
     }
+}
+
+bool TForm1::onStoreCommand(const QString &name, QAction *action)
+{
+    if (name == QLatin1String("InIManagement2") || name == QLatin1String("min1")) {
+        const StorageMode mode =
+            name == QLatin1String("min1") ? StorageMode::PerFolder : StorageMode::Central;
+        if (m_store->chooseMode(mode))
+            Build_ListView(m_currentFolder);
+        return true;
+    }
+    if (name == QLatin1String("N202")) {
+        const bool rebuild = m_store->toggleTemporaryPerFolder();
+        {
+            action->setChecked(m_store->isTemporaryPerFolder());
+        }
+        if (rebuild)
+            Build_ListView(m_currentFolder);
+        return true;
+    }
+    if (name == QLatin1String("N194")) {
+        if (m_store->shellNamespaceMode()) {
+            MessageBox::information(this, AnnotationStore::noFolderFileText());
+            return true;
+        }
+        showStoreError(m_store->writeCurrentToFolderFile());
+        return true;
+    }
+    if (name == QLatin1String("N352")) {
+        const QString file = m_store->centralFileForEditing();
+        if (!file.isEmpty())
+            m_launcher->openWithDefault(file);
+        return true;
+    }
+    if (name == QLatin1String("cmdMaintainIndex")) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        const StoreResult r =
+            m_store->AnnotationOp(m_currentFolder, QString(), QPoint(), -1, -1, OpMaintenance);
+        QApplication::restoreOverrideCursor();
+        showStoreError(r);
+        Build_ListView(m_currentFolder);
+        return true;
+    }
+    return false;
+}
+
+void TForm1::showStoreError(const StoreResult &result)
+{
+    if (!result.ok && !result.error.isEmpty())
+        MessageBox::information(this, result.error);
 }
 
 void TForm1::MenuItem_Clicks(const QString &name)
@@ -784,7 +910,6 @@ void TForm1::MenuItem_Clicks(const QString &name)
     } else if (name == QLatin1String("N119")) {
         if (on) {
             if (QAction *positions = m_commands.action(QStringLiteral("N76"))) {
-                const QSignalBlocker block(positions);
                 positions->setChecked(false);
             }
             m_settings.storeSetting(QStringLiteral("N76"), QStringLiteral("0"), true);
@@ -972,7 +1097,6 @@ void TForm1::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
     if (QAction *next = m_commands.action(QStringLiteral("SpeedButton1"))) {
-        const QSignalBlocker block(next);
         next->setChecked(false);
     }
     if (m_splash)
@@ -1002,6 +1126,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // Closing is always allowed.
     if (!m_closed) {
         m_shutdownLog.append(QStringLiteral("release gate"));
+        m_rpgView->releaseAll();
         runShutdown(ShutdownStep::ReleaseGate, m_settings.fileExists());
         FormClose();
     }
@@ -1027,6 +1152,7 @@ void TForm1::FormClose()
     m_listView->removeEventFilter(this);
     statusBar()->removeEventFilter(this);
     runShutdown(ShutdownStep::StopListWatch, false);
+    m_rpgView->stop();
 
     // 2. Without exe.ini no file is written; workers, timers and records are still
     //    stopped and freed below.
@@ -1088,6 +1214,7 @@ void TForm1::FormClose()
     // 10. State values into the settings list, then exe.ini.
     m_shutdownLog.append(QStringLiteral("write exe.ini"));
     storeStateValues();
+    m_rpgView->storeRecord(m_settings);
     runShutdown(ShutdownStep::StoreState, withFiles);
     QString error;
     if (!m_settings.save(&error))

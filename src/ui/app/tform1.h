@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/annotations/annotationstore.h"
 #include "core/app/settings.h"
 #include "core/app/toolbarlayout.h"
 #include "core/platform/launcher.h"
@@ -19,6 +20,7 @@
 class QComboBox;
 class QLabel;
 class QListView;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QSlider;
@@ -32,6 +34,8 @@ namespace kazari
 {
 
 class TSplashWindow;
+class RpgView;
+class RpgPaneCommands;
 class TForm6;
 
 /// The main window: folder pane, item list, right pane, tool bars and status bar.
@@ -67,9 +71,13 @@ public:
     const QStringList &shutdownLog() const { return m_shutdownLog; }
 
     CommandRegistry &commands() { return m_commands; }
+    AnnotationStore &store() { return *m_store; }
     QLabel *statusField(StatusField field) const { return m_status[size_t(field)]; }
     QProgressBar *progressBar() const { return m_progress; }
     QListView *itemList() const { return m_listView; }
+    QMenu *itemListPopup() const { return m_itemPopup; }
+    /// The maze game of the folder pane; every open request passes its gate.
+    RpgView *rpgView() const { return m_rpgView; }
     QPlainTextEdit *commentMemo() const { return m_commentMemo; }
     QComboBox *pathBox() const { return m_pathBox; }
     QToolBar *toolBar(const QString &name) const;
@@ -154,6 +162,8 @@ private:
     void setToolBarAreaVisible(bool visible);
     void syncToolBarMarks();
     void onCommand(const QString &name, QAction *action);
+    bool onStoreCommand(const QString &name, QAction *action);
+    void showStoreError(const StoreResult &result);
     void showSettingsDialog();
     void buildApplicationMenu();
     void FormClose();
@@ -167,6 +177,7 @@ private:
     std::unique_ptr<Launcher> m_ownLauncher;
     Launcher *m_launcher = nullptr;
     Settings m_settings;
+    std::unique_ptr<AnnotationStore> m_store;
     CommandRegistry m_commands;
     QPointer<TSplashWindow> m_splash;
     TForm6 *m_settingsDialog = nullptr;
@@ -180,6 +191,9 @@ private:
     QSplitter *m_mainSplitter = nullptr;
     QSplitter *m_leftPane = nullptr;
     QWidget *m_rpgPane = nullptr;
+    QLabel *m_rpgStatus = nullptr;
+    RpgView *m_rpgView = nullptr;
+    RpgPaneCommands *m_rpgCommands = nullptr;
     QTreeWidget *m_freeTree = nullptr;
     QWidget *m_centre = nullptr;
     QWidget *m_titlePanel = nullptr;
@@ -189,6 +203,7 @@ private:
     QListView *m_listView = nullptr;
     QPlainTextEdit *m_commentMemo = nullptr;
     QTabWidget *m_rightPane = nullptr;
+    QMenu *m_itemPopup = nullptr;
     QHash<QString, QWidget *> m_rightPages;
     QComboBox *m_pathBox = nullptr;
     QSlider *m_iconSizeSlider = nullptr;

@@ -55,6 +55,13 @@ bool RpgView::start()
 {
     if (m_running)
         return true;
+    if (m_pictures.isLoaded()) {
+        // Started before and stopped: the same game goes on.
+        m_running = true;
+        m_gameTimer.start(scaled(CycleMs));
+        m_timer2.start(scaled(FrameMs));
+        return true;
+    }
     m_picture.fill(Qt::black);
     update();
     QString failed;

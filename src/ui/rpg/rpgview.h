@@ -57,8 +57,8 @@ public:
     /// the open gate then lets every request through at once. Returns whether the game
     /// runs.
     bool start();
-    /// Stops the timers (shutdown). Requests still waiting are dropped without running:
-    /// call `releaseAll` first.
+    /// Stops the timers (shutdown); a later `start` goes on with the same game.
+    /// Requests still waiting are dropped without running: call `releaseAll` first.
     void stop();
     bool isRunning() const { return m_running; }
 

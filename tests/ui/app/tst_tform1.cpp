@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QLabel>
 #include <QListView>
 #include <QProgressBar>
@@ -21,13 +22,19 @@ class TestTForm1 : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void init() { MessageBox::reset(); }
+    void init()
+    {
+        // Nothing may wait for a click: unexpected questions read as No.
+        MessageBox::reset();
+        MessageBox::answerAllWith(QMessageBox::No);
+    }
     void startupStepsInOrder();
     void statusBarLayout();
     void closeWithoutExeIniWritesNothing();
     void closeWithExeIniWritesStateInOrder();
     void switchHandlerStoresAtOnceAndRebuilds();
     void shortcutsOnlyWhileListHasFocus();
+    void storageModeCommands();
 };
 
 void TestTForm1::startupStepsInOrder()
@@ -183,6 +190,32 @@ void TestTForm1::shortcutsOnlyWhileListHasFocus()
     QTRY_VERIFY(w.itemList()->hasFocus());
     QTest::keyClick(w.itemList(), Qt::Key_F12, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(fired, 1);
+}
+
+void TestTForm1::storageModeCommands()
+{
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "InIManagement2=1\nmin1=0\n"));
+    QDir(dir.path()).mkpath(u"work"_s);
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.arguments = {dir.file(u"work"_s)};
+    MessageBox::script({QMessageBox::Yes}); // create the central index
+    TForm1 w(o);
+    w.FormCreate();
+    QCOMPARE(MessageBox::log().size(), 1);
+    QVERIFY(dir.exists(u"ini/index.ini"_s));
+    QVERIFY(w.command(u"InIManagement2"_s)->isChecked());
+
+    // Choosing the other mode stores both marks at once.
+    w.command(u"min1"_s)->trigger();
+    QVERIFY(w.command(u"min1"_s)->isChecked());
+    QVERIFY(!w.command(u"InIManagement2"_s)->isChecked());
+    Settings s(dir.folder());
+    QVERIFY(s.load());
+    QVERIFY(s.isOn(u"min1"_s));
+    QVERIFY(!s.isOn(u"InIManagement2"_s));
+    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"_m"_s);
 }
 
 QTEST_MAIN(TestTForm1)

@@ -264,12 +264,11 @@ void TestRpgView::battleHoldKeepsResponding()
     test::TempProgramFolder dir;
     RpgView view(folderWithPictures(dir), seeded(5));
     view.resize(480, 640);
-    view.setTimeDivisor(2); // holds of 500 ms
-    QVERIFY(view.start());
+    QVERIFY(view.start()); // the entrance holds its picture for 1000 ms
     view.game().setState(RpgGame::MonsterEntrance);
     QTRY_VERIFY(view.game().battleStepWaiting());
     const QImage held = view.picture();
-    QTest::qWait(250);
+    QTest::qWait(300);
     // The picture stayed, and the mouse still reaches the game meanwhile.
     QVERIFY(view.game().battleStepWaiting());
     QCOMPARE(view.picture(), held);
