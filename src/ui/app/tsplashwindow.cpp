@@ -23,6 +23,10 @@ TSplashWindow::TSplashWindow(QWidget *parent)
     QFont f = title->font();
     f.setBold(true);
     title->setFont(f);
+    QPalette light = palette();
+    light.setColor(QPalette::WindowText, Qt::white);
+    title->setPalette(light);
+    m_status->setPalette(light);
     m_status->setTextFormat(Qt::PlainText);
     m_status->setObjectName(QStringLiteral("SplashStatus"));
     layout->addWidget(title);
