@@ -173,4 +173,181 @@ QImage BuiltinPictures::folder(int size, int variant)
     return img;
 }
 
+namespace
+{
+
+void drawCheck(QPainter &p, const QRectF &r, const QColor &c)
+{
+    QPainterPath path;
+    path.moveTo(r.left(), r.center().y());
+    path.lineTo(r.left() + r.width() * 0.38, r.bottom());
+    path.lineTo(r.right(), r.top());
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, qMax(1.5, r.width() / 4.0), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawPath(path);
+}
+
+void drawCross(QPainter &p, const QRectF &r, const QColor &c)
+{
+    p.setPen(QPen(c, qMax(1.5, r.width() / 4.0), Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(r.topLeft(), r.bottomRight());
+    p.drawLine(r.topRight(), r.bottomLeft());
+}
+
+void drawRing(QPainter &p, const QRectF &r, const QColor &c)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, qMax(1.5, r.width() / 4.5)));
+    p.drawEllipse(r);
+}
+
+void drawRecycle(QPainter &p, const QRectF &r, const QColor &c)
+{
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(c, qMax(1.2, r.width() / 5.0), Qt::SolidLine, Qt::RoundCap));
+    for (int i = 0; i < 3; ++i)
+        p.drawArc(r, (i * 120 + 15) * 16, 80 * 16);
+    p.setBrush(c);
+    p.setPen(Qt::NoPen);
+    const QPointF tip(r.center().x() + r.width() / 2, r.center().y());
+    p.drawPolygon(QPolygonF{tip + QPointF(-r.width() / 5, -r.height() / 8),
+                            tip + QPointF(r.width() / 5, -r.height() / 8),
+                            tip + QPointF(0, r.height() / 5)});
+}
+
+// A small sheet of paper or a small folder as the base of the file and folder seals.
+void drawSmallPage(QPainter &p, qreal s)
+{
+    p.setPen(QPen(QColor(90, 100, 120), qMax(1.0, s / 16)));
+    p.setBrush(QColor(252, 252, 248));
+    p.drawRect(QRectF(s * 0.12, s * 0.04, s * 0.62, s * 0.86));
+}
+
+void drawSmallFolder(QPainter &p, qreal s)
+{
+    p.setPen(QPen(QColor(160, 110, 20), qMax(1.0, s / 16)));
+    p.setBrush(QColor(240, 196, 70));
+    QPainterPath f;
+    f.moveTo(s * 0.04, s * 0.2);
+    f.lineTo(s * 0.36, s * 0.2);
+    f.lineTo(s * 0.44, s * 0.3);
+    f.lineTo(s * 0.8, s * 0.3);
+    f.lineTo(s * 0.8, s * 0.86);
+    f.lineTo(s * 0.04, s * 0.86);
+    f.closeSubpath();
+    p.drawPath(f);
+}
+
+} // namespace
+
+QImage BuiltinPictures::seal(int index, int size)
+{
+    if (index < 0 || index >= SealCount || size <= 0)
+        return QImage();
+    QImage img(size, size, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const qreal s = size;
+    const QRectF badge(s * 0.44, s * 0.44, s * 0.54, s * 0.54);
+    switch (index) {
+    case 0: { // work: a briefcase
+        p.setPen(QPen(QColor(70, 40, 20), qMax(1.0, s / 16)));
+        p.setBrush(QColor(150, 90, 40));
+        p.drawRoundedRect(QRectF(s * 0.08, s * 0.32, s * 0.84, s * 0.56), s * 0.08, s * 0.08);
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(s * 0.34, s * 0.14, s * 0.32, s * 0.2), s * 0.05, s * 0.05);
+        p.drawLine(QPointF(s * 0.08, s * 0.56), QPointF(s * 0.92, s * 0.56));
+        break;
+    }
+    case 1: { // play: a ball
+        p.setPen(QPen(QColor(30, 60, 140), qMax(1.0, s / 16)));
+        p.setBrush(QColor(255, 210, 60));
+        p.drawEllipse(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8));
+        p.setBrush(QColor(230, 60, 60));
+        p.setPen(Qt::NoPen);
+        p.drawPie(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8), 30 * 16, 120 * 16);
+        p.setBrush(QColor(60, 140, 230));
+        p.drawPie(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8), 210 * 16, 120 * 16);
+        break;
+    }
+    case 2: { // camera
+        p.setPen(QPen(QColor(30, 30, 30), qMax(1.0, s / 16)));
+        p.setBrush(QColor(80, 80, 90));
+        p.drawRoundedRect(QRectF(s * 0.06, s * 0.28, s * 0.88, s * 0.6), s * 0.08, s * 0.08);
+        p.drawRect(QRectF(s * 0.3, s * 0.16, s * 0.3, s * 0.14));
+        p.setBrush(QColor(150, 200, 240));
+        p.drawEllipse(QPointF(s * 0.5, s * 0.58), s * 0.2, s * 0.2);
+        break;
+    }
+    case 3:
+    case 4:
+    case 5: { // signal lights: red, yellow, green
+        const QColor colours[3] = {QColor(230, 30, 30), QColor(250, 200, 0), QColor(20, 170, 90)};
+        p.setPen(QPen(QColor(40, 40, 40), qMax(1.0, s / 16)));
+        p.setBrush(QColor(60, 60, 60));
+        p.drawRoundedRect(QRectF(s * 0.1, s * 0.1, s * 0.8, s * 0.8), s * 0.2, s * 0.2);
+        QRadialGradient g(QPointF(s * 0.44, s * 0.42), s * 0.34);
+        g.setColorAt(0, colours[index - 3].lighter(160));
+        g.setColorAt(1, colours[index - 3]);
+        p.setPen(Qt::NoPen);
+        p.setBrush(g);
+        p.drawEllipse(QPointF(s * 0.5, s * 0.5), s * 0.28, s * 0.28);
+        break;
+    }
+    case 6: { // brake lamp
+        p.setPen(QPen(QColor(110, 0, 0), qMax(1.0, s / 16)));
+        QLinearGradient g(0, s * 0.25, 0, s * 0.75);
+        g.setColorAt(0, QColor(255, 120, 120));
+        g.setColorAt(1, QColor(190, 0, 0));
+        p.setBrush(g);
+        p.drawRoundedRect(QRectF(s * 0.06, s * 0.28, s * 0.88, s * 0.44), s * 0.12, s * 0.12);
+        break;
+    }
+    case 7: { // tool: a wrench
+        p.setPen(QPen(QColor(90, 100, 110), qMax(2.0, s / 5.5), Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(s * 0.3, s * 0.7), QPointF(s * 0.7, s * 0.3));
+        p.setPen(QPen(QColor(90, 100, 110), qMax(1.5, s / 7)));
+        p.setBrush(Qt::NoBrush);
+        p.drawArc(QRectF(s * 0.56, s * 0.08, s * 0.36, s * 0.36), -60 * 16, 250 * 16);
+        p.drawArc(QRectF(s * 0.08, s * 0.56, s * 0.36, s * 0.36), 120 * 16, 250 * 16);
+        break;
+    }
+    case 8: { // musical note
+        p.setPen(QPen(QColor(40, 40, 120), qMax(1.2, s / 10)));
+        p.drawLine(QPointF(s * 0.62, s * 0.14), QPointF(s * 0.62, s * 0.72));
+        p.drawLine(QPointF(s * 0.62, s * 0.14), QPointF(s * 0.86, s * 0.3));
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(40, 40, 120));
+        p.drawEllipse(QPointF(s * 0.46, s * 0.74), s * 0.19, s * 0.14);
+        break;
+    }
+    case 9:
+        drawSmallPage(p, s);
+        drawCheck(p, badge, QColor(20, 150, 60));
+        break;
+    case 10:
+        drawSmallPage(p, s);
+        drawCross(p, badge.adjusted(s * 0.04, s * 0.04, -s * 0.04, -s * 0.04), QColor(210, 30, 30));
+        break;
+    case 11:
+        drawSmallPage(p, s);
+        drawRecycle(p, badge, QColor(20, 140, 70));
+        break;
+    case 12:
+        drawSmallFolder(p, s);
+        drawCheck(p, badge, QColor(20, 150, 60));
+        break;
+    case 13:
+        drawSmallFolder(p, s);
+        drawCross(p, badge.adjusted(s * 0.04, s * 0.04, -s * 0.04, -s * 0.04), QColor(210, 30, 30));
+        break;
+    case 14:
+        drawSmallFolder(p, s);
+        drawRing(p, badge, QColor(210, 30, 30));
+        break;
+    }
+    return img;
+}
+
 } // namespace kazari

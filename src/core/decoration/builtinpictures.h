@@ -26,6 +26,12 @@ public:
     static QImage labelStrip(int size);
     /// Folder pictures: 0 closed, 1 marked, 2 open, 3 white.
     static QImage folder(int size, int variant);
+    /// Number of built-in seals.
+    static constexpr int SealCount = 15;
+    /// Seal `index` (0..14) on a transparent background: work, play, camera, the three
+    /// signal lights, brake lamp, tool, note, file check / cross / recycle, folder
+    /// check / cross / circle. A null image for an index outside 0..14.
+    static QImage seal(int index, int size = 16);
 };
 
 } // namespace kazari
