@@ -819,6 +819,18 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
     return result;
 }
 
+StoreResult AnnotationStore::editFolder(const QString &folder,
+                                        const std::function<bool(AnnotationList &)> &change,
+                                        bool sort, bool mayCreate)
+{
+    const QString key = folderKey(folder);
+    if (key.isEmpty())
+        return failure(QStringLiteral("フォルダがありません。"));
+    return writeByPath(
+        key, change, [&change](AnnotationList &list) { change(list); }, sort,
+        mayCreate ? Purpose::Write : Purpose::Read);
+}
+
 QString AnnotationStore::GetByPath(const QString &path, const QString &suffix)
 {
     QString key;

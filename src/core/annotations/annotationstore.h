@@ -287,6 +287,15 @@ public:
     StoreResult carryItemByPath(const QString &fromPath, const QString &toPath,
                                 bool removeSource = false);
 
+    /// A batch on one folder's annotation file: loads it once, applies `change` (which
+    /// returns whether it changed anything), sorts when asked, saves once, and applies the
+    /// same change to the current list when that file is the current one. With
+    /// `mayCreate` a missing file is created (central mode registers the folder, as
+    /// `SetByPath` does); without it a missing file is left missing.
+    StoreResult editFolder(const QString &folder,
+                           const std::function<bool(AnnotationList &)> &change, bool sort,
+                           bool mayCreate);
+
     /// Keys of a folder itself (".ViewStyle", ".SortType", ".FolderImage") in the
     /// folder's own annotation file.
     QString folderValue(const QString &folder, const QString &key);

@@ -118,6 +118,7 @@ private Q_SLOTS:
     void chooseModeStoresBothSwitches();
     void folderCommandsAndFallback();
     void saveCurrentAsksAboutTheFolderFile();
+    void editFolderIsOneBatch();
 };
 
 void TestAnnotationStore::firstStartInCentralMode()
@@ -642,6 +643,35 @@ void TestAnnotationStore::saveCurrentAsksAboutTheFolderFile()
     f.answer = true;
     QVERIFY(f.store.SaveCurrent().written);
     QCOMPARE(bytes(a + u"_m.ini"_s), QByteArray("x_cmt=1\n"));
+}
+
+void TestAnnotationStore::editFolderIsOneBatch()
+{
+    Fixture f(StorageMode::PerFolder);
+    const QString a = f.dir(u"A"_s);
+    const QString b = f.dir(u"B"_s);
+    writeBytes(a + u"_m.ini"_s, "z_cmt=keep\n");
+    QVERIFY(f.store.loadForListBuild(a).ok);
+    const auto label = [](AnnotationList &list) {
+        bool any = false;
+        for (const QString &name : {u"x"_s, u"y"_s, u"w"_s}) {
+            bool changed = false;
+            list.setValue(name, u"_label"_s, u"1"_s, &changed);
+            any |= changed;
+        }
+        return any;
+    };
+    const StoreResult r = f.store.editFolder(a, label, true, false);
+    QVERIFY(r.written);
+    QCOMPARE(lines(a + u"_m.ini"_s),
+             (QStringList{u"w_label=1"_s, u"x_label=1"_s, u"y_label=1"_s, u"z_cmt=keep"_s}));
+    QCOMPARE(f.store.currentValue(u"y"_s, u"_label"_s), u"1"_s);
+    // Another folder without a file: nothing is created unless asked.
+    QVERIFY(!f.store.editFolder(b, label, true, false).written);
+    QVERIFY(!QFile::exists(b + u"_m.ini"_s));
+    QVERIFY(f.store.editFolder(b, label, true, true).written);
+    QCOMPARE(lines(b + u"_m.ini"_s).size(), 3);
+    QVERIFY(f.store.currentValue(u"w"_s, u"_label"_s) == u"1"_s); // current list untouched by B
 }
 
 QTEST_GUILESS_MAIN(TestAnnotationStore)
