@@ -153,9 +153,11 @@ IndexMaintenance::Result IndexMaintenance::run(const std::function<void(const QS
         const int newNumber = position++;
         ++result.kept;
         newLines.append(key + QLatin1Char('=') + QString::number(newNumber));
-        if (!number || *number == newNumber)
+        // value_or keeps GCC's optimiser from warning about a maybe-unset optional.
+        const int oldNumber = number.value_or(-1);
+        if (!number.has_value() || oldNumber == newNumber)
             continue;
-        const QString oldStem = QString::number(*number);
+        const QString oldStem = QString::number(oldNumber);
         const QString newStem = QString::number(newNumber);
         for (CompanionKind kind : CompanionKinds) {
             const QString from =
