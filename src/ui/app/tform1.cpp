@@ -1,11 +1,17 @@
 #include "ui/app/tform1.h"
 
+#include "core/annotations/annotationvalues.h"
 #include "core/app/applicationlist.h"
 #include "core/app/colorvalue.h"
 #include "core/app/firstfolder.h"
 #include "core/app/shelllocation.h"
 #include "core/app/switchcommands.h"
 #include "core/decoration/builtinpictures.h"
+#include "core/decoration/captionpalette.h"
+#include "core/decoration/itempicturecomposer.h"
+#include "core/itemlist/folderchangewatch.h"
+#include "core/itemlist/pathlistfile.h"
+#include "core/itemlist/viewstyle.h"
 #include "core/platform/textfile.h"
 #include "ui/app/appevents.h"
 #include "ui/app/menucatalog.h"
@@ -13,6 +19,12 @@
 #include "ui/app/systemlauncher.h"
 #include "ui/app/tform6.h"
 #include "ui/app/tsplashwindow.h"
+#include "ui/itemlist/deferreddisplay.h"
+#include "ui/itemlist/itemiconsource.h"
+#include "ui/itemlist/itemlistlook.h"
+#include "ui/itemlist/itemlistmodel.h"
+#include "ui/itemlist/itemlistview.h"
+#include "ui/itemlist/listpictures.h"
 #include "ui/rpg/rpgpanecommands.h"
 #include "ui/rpg/rpgview.h"
 
@@ -22,6 +34,7 @@
 #include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileIconProvider>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -33,6 +46,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
@@ -42,6 +56,7 @@
 #include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
+#include <QTreeView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -80,6 +95,9 @@ bool isUserVolume(const QStorageInfo &v)
         return true;
     return !(under("/proc") || under("/sys") || under("/dev") || under("/run") || under("/snap"));
 }
+
+// Follows the folder name in the window title.
+const QString ProductDescription = QStringLiteral("注釈つきファイルマネージャ Kazari");
 
 QString withoutTrailingSlash(QString path)
 {
@@ -217,21 +235,26 @@ void TForm1::buildWidgets()
     m_folderTabs = new QTabBar(m_centre);
     m_folderTabs->setObjectName(QStringLiteral("TabControl1"));
     m_folderTabs->hide();
-    m_listView = new QListView(m_centre);
-    m_listView->setObjectName(QStringLiteral("ListView1"));
-    m_listView->setViewMode(QListView::IconMode);
-    m_listView->setResizeMode(QListView::Adjust);
-    m_listView->setUniformItemSizes(true);
-    m_listView->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_listView->installEventFilter(this);
-    m_rpgCommands = new RpgPaneCommands(m_rpgPane, m_listView, this);
+    m_itemList = new ItemListView(*m_store, m_centre);
+    m_itemList->iconView()->installEventFilter(this);
+    m_itemList->detailsView()->installEventFilter(this);
+    connect(m_itemList, &ItemListView::showedChanged, this, &TForm1::onShowedChanged);
+    connect(m_itemList, &ItemListView::currentViewChanged, this, [this](QAbstractItemView *view) {
+        if (!m_closed)
+            m_commands.bindShortcutsTo(view);
+    });
+    connect(m_itemList, &ItemListView::positionsDropped, this, &TForm1::storePositions);
+    setSelectionProvider([this]() { return m_itemList->selectedPaths(); });
+    m_folderWatch = new FolderChangeWatch(this);
+    connect(m_folderWatch, &FolderChangeWatch::changed, this, &TForm1::currentFolderChanged);
+    m_rpgCommands = new RpgPaneCommands(m_rpgPane, m_itemList, this);
     m_commentMemo = new QPlainTextEdit(m_centre);
     m_commentMemo->setObjectName(QStringLiteral("Memo1"));
     m_commentMemo->setMaximumHeight(64);
     m_commentMemo->setPlaceholderText(QStringLiteral("コメント"));
     centreLayout->addWidget(m_titlePanel);
     centreLayout->addWidget(m_folderTabs);
-    centreLayout->addWidget(m_listView, 1);
+    centreLayout->addWidget(m_itemList, 1);
     centreLayout->addWidget(m_commentMemo);
 
     // Right pane: one page per pane command.
@@ -274,6 +297,7 @@ void TForm1::buildWidgets()
     m_iconSizeSlider->setRange(16, 256);
     m_iconSizeSlider->setValue(32);
     m_iconSizeSlider->setFixedWidth(120);
+    connect(m_iconSizeSlider, &QSlider::valueChanged, this, &TForm1::onIconSizeChanged);
 }
 
 void TForm1::buildMenusAndToolBars()
@@ -282,10 +306,13 @@ void TForm1::buildMenusAndToolBars()
     m_itemPopup = new QMenu(this);
     m_itemPopup->setObjectName(QStringLiteral("PopupMenu1"));
     m_commands.buildMenu(m_itemPopup, MenuCatalog::itemListPopup());
-    m_listView->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_listView, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
-        m_itemPopup->popup(m_listView->viewport()->mapToGlobal(at));
-    });
+    for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_itemList->iconView()),
+                                    static_cast<QAbstractItemView *>(m_itemList->detailsView())}) {
+        view->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
+            m_itemPopup->popup(view->viewport()->mapToGlobal(at));
+        });
+    }
 
     for (const MenuCatalog::ToolBarSpec &spec : MenuCatalog::toolBars()) {
         auto *bar = new QToolBar(spec.caption, this);
@@ -363,6 +390,10 @@ void TForm1::buildStatusBar()
     m_progress->setValue(0);
     bar->installEventFilter(this);
     placeProgressBar();
+    // The secondary status bar is hidden; it tells which engine built the list.
+    m_secondaryStatus = new QLabel(this);
+    m_secondaryStatus->setObjectName(QStringLiteral("StatusBar2"));
+    m_secondaryStatus->hide();
 }
 
 void TForm1::placeProgressBar()
@@ -429,7 +460,7 @@ void TForm1::FormCreate()
             }
         }
     }
-    m_commands.bindShortcutsTo(m_listView);
+    m_commands.bindShortcutsTo(itemList());
     m_listFocused = false;
     m_freeTreeFileName = QStringLiteral("FreeTree.ini");
     m_pathListFileName = QStringLiteral("pathlist.ini");
@@ -578,14 +609,14 @@ void TForm1::applyMarksAndDisplay()
     if (QAction *atBack = m_commands.action(QStringLiteral("ToolButton6")))
         setWindowAtBack(atBack->isChecked());
 
-    QFont font = m_listView->font();
+    QFont font = m_itemList->font();
     const QString fontName = m_settings.value(QStringLiteral("ListViewFontName"));
     if (!fontName.isEmpty())
         font.setFamily(fontName);
     const int fontSize = m_settings.integer(QStringLiteral("ListViewFontSize"), 0);
     if (fontSize > 0 && fontSize < 200)
         font.setPointSize(fontSize);
-    m_listView->setFont(font);
+    m_itemList->setFont(font);
     m_freeTree->setFont(font);
     QFont nameOnly = m_pathBox->font();
     nameOnly.setFamily(font.family());
@@ -603,11 +634,12 @@ void TForm1::applyMarksAndDisplay()
                       : ColorValue::toColor(m_listColorNumber);
     applyListPalette();
 
-    m_listView->setEditTriggers(m_settings.isOn(QStringLiteral("N106"))
+    m_itemList->setEditTriggers(m_settings.isOn(QStringLiteral("N106"))
                                     ? QAbstractItemView::NoEditTriggers
                                     : QAbstractItemView::EditKeyPressed |
                                           QAbstractItemView::SelectedClicked);
-    m_listView->setAcceptDrops(m_settings.isOn(QStringLiteral("N107")));
+    m_itemList->setViewsAcceptDrops(m_settings.isOn(QStringLiteral("N107")));
+    applyDecorationSwitches();
     m_titleFullPath = m_settings.isOn(QStringLiteral("TitleFullPath"));
     setToolBarAreaVisible(m_settings.isOn(QStringLiteral("Toolbar5")));
     m_folderTabs->setVisible(m_settings.isOn(QStringLiteral("ToolButton39")));
@@ -648,12 +680,8 @@ void TForm1::loadPlaceholders()
 
 void TForm1::applyViewAndPanes()
 {
-    // View style from the marked view command.
-    if (m_settings.isOn(QStringLiteral("N28")) || m_settings.isOn(QStringLiteral("N27"))) {
-        m_listView->setViewMode(QListView::IconMode);
-    } else {
-        m_listView->setViewMode(QListView::ListMode);
-    }
+    // The view style is the marked view command's; the list build applies it.
+    m_viewCommand = ViewStyle::marked(m_settings);
     m_centre->setVisible(!m_settings.contains(QStringLiteral("File3")) ||
                          m_settings.isOn(QStringLiteral("File3")));
     m_rpgPane->setVisible(!m_settings.contains(QStringLiteral("path1")) ||
@@ -717,22 +745,378 @@ void TForm1::openFirstFolder()
 
 void TForm1::Build_ListView(const QString &folder)
 {
-    m_currentFolder = folder;
-    m_store->setShellNamespaceMode(ShellLocation::isShellLocation(folder));
-    const StoreResult loaded = m_store->loadForListBuild(folder);
-    if (!loaded.ok && !loaded.error.isEmpty())
-        statusField(SysMsg)->setText(loaded.error);
-    if (QAction *temporary = m_commands.action(QStringLiteral("N202"))) {
-        temporary->setChecked(m_store->isTemporaryPerFolder());
+    if (m_closed)
+        return;
+    m_folderWatch->stop();
+    if (folder.isEmpty()) {
+        // No location: an empty list.
+        m_currentFolder.clear();
+        m_itemList->list().clear();
+        statusField(DFCount)->setText(QStringLiteral("D: - F: -"));
+        statusField(Showed)->setText(QStringLiteral("0"));
+        statusField(FindFileName)->clear();
+        statusField(FileOp)->setText(QStringLiteral("-"));
+        m_progress->setRange(0, 1);
+        m_progress->setValue(0);
+        return;
     }
-    const QString shown =
-        ShellLocation::isShellLocation(folder) ? folder : withoutTrailingSlash(folder);
+    if (ShellLocation::isShellLocation(folder) || ShellLocation::isWindowsPath(folder) ||
+        !QDir::isAbsolutePath(folder) || !QFileInfo(withoutTrailingSlash(folder)).isDir()) {
+        buildNameSpace(folder);
+        return;
+    }
+    buildFolderList(AnnotationStore::folderKey(folder));
+}
+
+ListBuildOptions TForm1::listBuildOptions() const
+{
+    ListBuildOptions o;
+    o.enumeration.showHidden = m_settings.isOn(QStringLiteral("N306"));
+    o.enumeration.showSystem = m_settings.isOn(QStringLiteral("N380"));
+    o.enumeration.mask = m_fileMask;
+    o.annotationFilter = m_annotationFilter;
+    o.positions =
+        m_settings.isOn(QStringLiteral("N76")) && !m_settings.isOn(QStringLiteral("N325"));
+    return o;
+}
+
+ItemListLook TForm1::lookFor(const QString &command, bool fixed) const
+{
+    ItemListLook look;
+    look.style = ViewStyle::listStyleOf(command);
+    look.treeList = !fixed && command == QLatin1String("N90");
+    look.flags = DecorationFlags::fromSettings(m_settings);
+    look.flags.iconSize = std::clamp(m_iconSizeSlider->value(), DecorationFlags::MinIconSize,
+                                     DecorationFlags::MaxIconSize);
+    look.flags.largeIconView = look.style == ListStyle::LargeIcons;
+    look.flags.treeList = look.treeList;
+    look.flags.taskColumns = !fixed && command == QLatin1String("N79");
+    if (!fixed && command == QLatin1String("N385")) {
+        // "縮小版": picture contents at the slider's size.
+        look.flags.thumbnails = true;
+        look.flags.customIconSize = true;
+    }
+    look.flags.namespaceMode = m_store->shellNamespaceMode();
+    look.palette = CaptionPalette::fromSettings(m_settings);
+    look.background = m_listColor;
+    look.text = m_listTextColor;
+    const bool iconStyle =
+        look.style == ListStyle::LargeIcons || look.style == ListStyle::SmallIcons;
+    look.positions = iconStyle && m_settings.isOn(QStringLiteral("N76")) && !look.flags.ownerData;
+    look.dragMoves = look.positions && !m_settings.isOn(QStringLiteral("N107"));
+    ListPictures::load(look, m_settings, m_options.programFolder);
+    return look;
+}
+
+void TForm1::applyDecorationSwitches()
+{
+    // The icon decorations and the caption decorations each have a master switch that
+    // enables the commands depending on it.
+    auto enable = [this](const QStringList &names, bool on) {
+        for (const QString &n : names) {
+            if (QAction *a = m_commands.action(n))
+                a->setEnabled(on);
+            for (QMenu *menu : m_commands.menus(n))
+                menu->menuAction()->setEnabled(on);
+        }
+    };
+    const bool icons =
+        !m_settings.contains(QStringLiteral("N75")) || m_settings.isOn(QStringLiteral("N75"));
+    enable({QStringLiteral("N30"), QStringLiteral("N31"), QStringLiteral("N32"),
+            QStringLiteral("N70"), QStringLiteral("N74"), QStringLiteral("SealMenu"),
+            QStringLiteral("LabelMenu"), QStringLiteral("MaskMenu"), QStringLiteral("N104"),
+            QStringLiteral("N111"), QStringLiteral("N113"), QStringLiteral("N116"),
+            QStringLiteral("N29"), QStringLiteral("N118"), QStringLiteral("N119"),
+            QStringLiteral("cmdClearPosition"), QStringLiteral("cmdEffectIconMask"),
+            QStringLiteral("N155")},
+           icons);
+    const bool captions =
+        !m_settings.contains(QStringLiteral("N91")) || m_settings.isOn(QStringLiteral("N91"));
+    enable({QStringLiteral("N77"), QStringLiteral("N117"), QStringLiteral("CaptionColourMenu")},
+           captions);
+}
+
+void TForm1::showFolderIcon(const QString &folder)
+{
+    const QString native = withoutTrailingSlash(folder);
+    const QImage icon = m_itemList->icons().iconOfPath(native, 16);
+    const std::optional<qint32> tint =
+        AnnotationValues::parseOneColour(m_store->GetByPath(native, QStringLiteral("_oneColor")));
+    m_folderImage->setPixmap(
+        QPixmap::fromImage(ItemPictureComposer::headerIcon(icon, m_listColor, tint)));
+}
+
+void TForm1::buildFolderList(const QString &key)
+{
+    if (m_foundListMode) {
+        buildPathList(
+            PathListFile::readFoundList(m_options.programFolder.file(QStringLiteral("Found.txt"))),
+            ItemListMode::FoundList, QStringLiteral("検索結果"));
+        return;
+    }
+    QElapsedTimer timer;
+    timer.start();
+    const bool ownerData = m_settings.isOn(QStringLiteral("N325"));
+    m_secondaryStatus->setText(ownerData ? QStringLiteral("Owner Draw mode")
+                                         : QStringLiteral("Build ListView mode"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_itemList->display().setAttached(false);
+    m_listFileMode = false;
+    m_searchResults = false;
+
+    m_currentFolder = key;
+    const QString shown = withoutTrailingSlash(key);
+    const QString name =
+        QFileInfo(shown).fileName().isEmpty() ? shown : QFileInfo(shown).fileName();
+    setWindowTitle((m_titleFullPath ? shown : name) + QStringLiteral("   ") + ProductDescription);
     m_pathBox->setEditText(shown);
     m_pathBox->setToolTip(shown);
-    m_listView->setToolTip(shown);
-    m_titleLabel->setText(shown);
-    const QString base = QApplication::applicationDisplayName();
-    setWindowTitle(m_titleFullPath ? shown + QStringLiteral(" - ") + base : base);
+    m_itemList->setToolTip(shown);
+    statusField(Showed)->setText(QStringLiteral("0"));
+    m_progress->setValue(0);
+    showFolderIcon(key);
+
+    const ListBuildResult result = m_itemList->list().buildFolder(key, listBuildOptions());
+    if (!result.storeError.isEmpty())
+        statusField(SysMsg)->setText(result.storeError);
+    if (QAction *temporary = m_commands.action(QStringLiteral("N202")))
+        temporary->setChecked(m_store->isTemporaryPerFolder());
+
+    statusField(FindFileName)->setText(m_fileMask);
+    statusField(DFCount)->setText(QStringLiteral("D:%1 + F:%2 = %3")
+                                      .arg(result.folders)
+                                      .arg(result.files)
+                                      .arg(result.folders + result.files));
+    const bool fixed = result.folderStyle.has_value();
+    const QString command = fixed ? ViewStyle::commandOf(*result.folderStyle) : m_viewCommand;
+    m_folderWatch->setFolder(shown);
+    m_folderWatch->start();
+    finishBuild(command, fixed, timer);
+}
+
+void TForm1::buildPathList(const QStringList &paths, ItemListMode mode, const QString &title)
+{
+    QElapsedTimer timer;
+    timer.start();
+    m_secondaryStatus->setText(QStringLiteral("Build ListView mode"));
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_folderWatch->stop();
+    m_itemList->display().setAttached(false);
+    m_searchResults = true;
+    if (m_currentFolder.isEmpty() || ShellLocation::isShellLocation(m_currentFolder))
+        m_currentFolder = AnnotationStore::folderKey(m_options.programFolder.path());
+    setWindowTitle(title + QStringLiteral("   ") + ProductDescription);
+    statusField(Showed)->setText(QStringLiteral("0"));
+    m_progress->setValue(0);
+    const ListBuildResult result =
+        m_itemList->list().buildPaths(m_currentFolder, paths, mode, listBuildOptions());
+    if (!result.storeError.isEmpty())
+        statusField(SysMsg)->setText(result.storeError);
+    statusField(DFCount)->setText(QStringLiteral("D:%1 + F:%2 = %3")
+                                      .arg(result.folders)
+                                      .arg(result.files)
+                                      .arg(result.folders + result.files));
+    finishBuild(m_viewCommand, false, timer);
+}
+
+void TForm1::showSearchResults(const QStringList &paths)
+{
+    m_listFileMode = false;
+    buildPathList(paths, ItemListMode::SearchResult, QStringLiteral("検索結果"));
+}
+
+void TForm1::showListFile(const QString &file)
+{
+    m_listFile = file;
+    m_listFileMode = true;
+    buildPathList(PathListFile::readListFile(file), ItemListMode::ListFile,
+                  QStringLiteral("リスト: ") + QFileInfo(file).fileName());
+}
+
+void TForm1::buildNameSpace(const QString &location)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    m_secondaryStatus->setText(QStringLiteral("NameSpace mode"));
+    m_itemList->display().setAttached(false);
+    m_listFileMode = false;
+    m_searchResults = false;
+    m_currentFolder = location;
+    statusField(Showed)->setText(QStringLiteral("0"));
+    m_progress->setValue(0);
+    const ListBuildResult result = m_itemList->list().buildLocation(location);
+    if (!result.storeError.isEmpty())
+        statusField(SysMsg)->setText(result.storeError);
+    const QString title = result.displayName;
+    m_itemList->setToolTip(title);
+    m_pathBox->setEditText(title);
+    m_pathBox->setToolTip(title);
+    setWindowTitle(title + QStringLiteral("   ") + ProductDescription);
+    m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
+    for (StatusField f : {DFCount, Notification, FindFileName, SysMsg})
+        statusField(f)->clear();
+    // A location that cannot be parsed lists nothing, and says so.
+    if (!result.listed)
+        statusField(DFCount)->setText(QStringLiteral("D:0 + F:0 = 0"));
+    finishBuild(m_viewCommand, false, timer);
+    // The elapsed time is not shown for a virtual location.
+    statusField(FileOp)->clear();
+}
+
+void TForm1::finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer)
+{
+    m_viewStyleFixed = fixed;
+    const ItemListLook look = lookFor(command, fixed);
+    m_itemList->setEnumerationOptions(listBuildOptions().enumeration);
+    m_itemList->setLook(look);
+    m_titleLabel->setText(QStringLiteral("     FILE") +
+                          (fixed ? QStringLiteral(" [ ビュー表示固定 ]") : QString()));
+    statusField(FileOp)->setText(QString::asprintf("%f秒", double(timer.nsecsElapsed()) / 1e9));
+    onShowedChanged(m_itemList->list().showedCount());
+    m_itemList->display().setAttached(true);
+    QApplication::restoreOverrideCursor();
+}
+
+QString TForm1::secondaryStatus() const
+{
+    return m_secondaryStatus->text();
+}
+
+QString TForm1::titlePanelText() const
+{
+    return m_titleLabel->text();
+}
+
+QAbstractItemView *TForm1::itemList() const
+{
+    return m_itemList->currentView();
+}
+
+void TForm1::onShowedChanged(int showed)
+{
+    statusField(Showed)->setText(QString::number(showed));
+    m_progress->setRange(0, std::max(1, m_itemList->list().count()));
+    m_progress->setValue(std::min(showed, m_itemList->list().count()));
+}
+
+void TForm1::chooseViewStyle(const QString &name)
+{
+    QAction *chosen = m_commands.action(name);
+    if (name == m_viewCommand) {
+        // The marked command stays marked and nothing changes.
+        if (chosen)
+            chosen->setChecked(true);
+        return;
+    }
+    for (const QString &other : ViewStyle::commands()) {
+        if (other == name)
+            continue;
+        if (QAction *a = m_commands.action(other))
+            a->setChecked(false);
+        m_settings.storeSetting(other, QStringLiteral("0"), true);
+    }
+    if (chosen)
+        chosen->setChecked(true);
+    m_settings.storeSetting(name, QStringLiteral("1"), true);
+    m_viewCommand = name;
+    rebuildKeepingSelection();
+}
+
+void TForm1::rebuildKeepingSelection()
+{
+    const QStringList selected = m_itemList->selectedPaths();
+    const QString current = m_itemList->currentPath();
+    QAbstractItemView *before = itemList();
+    const int scroll = before->verticalScrollBar()->value();
+    if (m_listFileMode)
+        showListFile(m_listFile);
+    else
+        Build_ListView(m_currentFolder);
+    m_itemList->selectPaths(selected, current);
+    if (itemList() == before)
+        before->verticalScrollBar()->setValue(scroll);
+}
+
+void TForm1::refreshList()
+{
+    if (!m_listFileMode) {
+        m_foundListMode = false;
+        m_searchResults = false;
+    }
+    rebuildKeepingSelection();
+}
+
+void TForm1::currentFolderChanged(const FolderChanges &changes)
+{
+    ItemList &list = m_itemList->list();
+    if (m_closed || list.mode() != ItemListMode::Folder)
+        return;
+    const ChangeVerdict verdict = list.judgeChanges(changes, listBuildOptions().enumeration);
+    if (verdict.rebuild) {
+        rebuildKeepingSelection();
+        return;
+    }
+    for (int row : verdict.reshow)
+        m_itemList->reshowRow(row);
+}
+
+void TForm1::storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under)
+{
+    ItemList &list = m_itemList->list();
+    for (const auto &move : moves) {
+        if (move.first < 0 || move.first >= list.count())
+            continue;
+        QString folder;
+        QString name;
+        if (!AnnotationStore::splitItemPath(list.at(move.first).PATH, &folder, &name))
+            continue;
+        const StoreResult r =
+            m_store->AnnotationOp(folder, name, move.second, -1, -1, OpSetPosition);
+        if (!r.ok) {
+            showStoreError(r);
+            break;
+        }
+    }
+    rebuildKeepingSelection();
+    // Shown after the rebuild, which writes its time into the same field.
+    if (!under.isEmpty())
+        statusField(FileOp)->setText(QStringLiteral("Drop: ") + under);
+}
+
+void TForm1::clearPositions()
+{
+    ItemList &list = m_itemList->list();
+    const QList<int> rows = m_itemList->selectedRows();
+    if (rows.isEmpty())
+        return;
+    for (int row : rows) {
+        QString folder;
+        QString name;
+        if (!AnnotationStore::splitItemPath(list.at(row).PATH, &folder, &name))
+            continue;
+        const StoreResult r =
+            m_store->AnnotationOp(folder, name, QPoint(), -1, -1, OpRemovePosition);
+        if (!r.ok) {
+            showStoreError(r);
+            break;
+        }
+    }
+    rebuildKeepingSelection();
+}
+
+void TForm1::onIconSizeChanged(int size)
+{
+    if (m_settings.integer(QStringLiteral("IconSize"), -1) != size)
+        m_settings.storeSetting(QStringLiteral("IconSize"), QString::number(size), true);
+    const ItemListLook &current = m_itemList->look();
+    if (!current.largeIcons() || !current.flags.customIconSize ||
+        m_itemList->list().mode() == ItemListMode::Empty)
+        return;
+    // Every picture is built again at the new size.
+    m_itemList->setLook(lookFor(
+        m_viewStyleFixed ? ViewStyle::commandOf(current.style) : m_viewCommand, m_viewStyleFixed));
+    onShowedChanged(m_itemList->list().showedCount());
 }
 
 void TForm1::updateRightPane()
@@ -781,6 +1165,35 @@ void TForm1::syncToolBarMarks()
 
 void TForm1::onCommand(const QString &name, QAction *action)
 {
+    if (ViewStyle::isViewCommand(name)) {
+        chooseViewStyle(name);
+        return;
+    }
+    if (name == QLatin1String("cmdCycleViewStyle")) {
+        const QString next = ViewStyle::nextInCycle(m_viewCommand);
+        if (!next.isEmpty())
+            chooseViewStyle(next);
+        return;
+    }
+    if (name == QLatin1String("cmdRefresh")) {
+        refreshList();
+        return;
+    }
+    if (name == QLatin1String("cmdClearPosition")) {
+        clearPositions();
+        return;
+    }
+    if (name == QLatin1String("N75") || name == QLatin1String("N91") ||
+        name == QLatin1String("N104")) {
+        // The decoration master switches and the simple icons: store, then rebuild.
+        m_settings.storeSetting(
+            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
+        if (name == QLatin1String("N104"))
+            loadPlaceholders();
+        applyDecorationSwitches();
+        Build_ListView(m_currentFolder);
+        return;
+    }
     if (name.startsWith(QLatin1String("cmdToolBar")) && toolBar(name.mid(3))) {
         // A tool bar's own command: no settings key, its state lives in ToolBar.ini.
         toolBar(name.mid(3))->setVisible(action->isChecked());
@@ -828,7 +1241,7 @@ void TForm1::onCommand(const QString &name, QAction *action)
     }
     if (name == QLatin1String("cmdListFont")) {
         bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, m_listView->font(), this);
+        const QFont f = QFontDialog::getFont(&ok, m_itemList->font(), this);
         if (ok)
             setListFont(f, m_listTextColor);
         return;
@@ -902,11 +1315,11 @@ void TForm1::MenuItem_Clicks(const QString &name)
 
     // 1. Special effects of the new mark.
     if (name == QLatin1String("N106")) {
-        m_listView->setEditTriggers(on ? QAbstractItemView::NoEditTriggers
+        m_itemList->setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                                        : QAbstractItemView::EditKeyPressed |
                                              QAbstractItemView::SelectedClicked);
     } else if (name == QLatin1String("N107")) {
-        m_listView->setAcceptDrops(on);
+        m_itemList->setViewsAcceptDrops(on);
     } else if (name == QLatin1String("N119")) {
         if (on) {
             if (QAction *positions = m_commands.action(QStringLiteral("N76"))) {
@@ -1001,10 +1414,10 @@ void TForm1::setListColor(const QColor &color)
 
 void TForm1::applyListPalette()
 {
-    QPalette pal = m_listView->palette();
+    QPalette pal = m_itemList->palette();
     pal.setColor(QPalette::Base, m_listColor);
     pal.setColor(QPalette::Text, m_listTextColor);
-    m_listView->setPalette(pal);
+    m_itemList->setPalette(pal);
 }
 
 QColor TForm1::listTextColor() const
@@ -1014,15 +1427,15 @@ QColor TForm1::listTextColor() const
 
 QFont TForm1::listFont() const
 {
-    return m_listView->font();
+    return m_itemList->font();
 }
 
 void TForm1::setListFont(const QFont &font, const QColor &textColor)
 {
-    QFont f = m_listView->font();
+    QFont f = m_itemList->font();
     f.setFamily(font.family());
     f.setPointSize(font.pointSize());
-    m_listView->setFont(f);
+    m_itemList->setFont(f);
     m_freeTree->setFont(f);
     QFont nameOnly = m_pathBox->font();
     nameOnly.setFamily(font.family());
@@ -1110,7 +1523,7 @@ bool TForm1::event(QEvent *event)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_listView) {
+    if (watched == m_itemList->iconView() || watched == m_itemList->detailsView()) {
         if (event->type() == QEvent::FocusIn)
             m_listFocused = true;
         else if (event->type() == QEvent::FocusOut)
@@ -1149,7 +1562,10 @@ void TForm1::FormClose()
     // 1. Stop the item list's own watch and idle work; shortcuts go with the hook.
     m_shutdownLog.append(QStringLiteral("stop list watch"));
     m_commands.bindShortcutsTo(nullptr);
-    m_listView->removeEventFilter(this);
+    m_itemList->iconView()->removeEventFilter(this);
+    m_itemList->detailsView()->removeEventFilter(this);
+    m_folderWatch->stop();
+    m_itemList->display().setAttached(false);
     statusBar()->removeEventFilter(this);
     runShutdown(ShutdownStep::StopListWatch, false);
     m_rpgView->stop();
@@ -1197,7 +1613,7 @@ void TForm1::FormClose()
     // 8. Item records.
     m_shutdownLog.append(QStringLiteral("free records"));
     runShutdown(ShutdownStep::FreeRecords, withFiles);
-    m_listView->setModel(nullptr);
+    m_itemList->list().clear();
 
     if (!withFiles)
         return;
@@ -1277,8 +1693,8 @@ void TForm1::storeStateValues()
     }
     set("TreePanel", !m_leftPane->isHidden() ? QStringLiteral("1") : QStringLiteral("0"));
     setInt("ListViewColor", m_listColorNumber);
-    setInt("ListViewFontSize", m_listView->font().pointSize());
-    set("ListViewFontName", m_listView->font().family());
+    setInt("ListViewFontSize", m_itemList->font().pointSize());
+    set("ListViewFontName", m_itemList->font().family());
     setInt("ListViewFontColor", m_listTextColorNumber);
 }
 

@@ -3,6 +3,7 @@
 #include "core/annotations/annotationstore.h"
 #include "core/app/settings.h"
 #include "core/app/toolbarlayout.h"
+#include "core/itemlist/itemlist.h"
 #include "core/platform/launcher.h"
 #include "core/platform/programfolder.h"
 #include "ui/app/commandregistry.h"
@@ -17,9 +18,10 @@
 #include <functional>
 #include <memory>
 
+class QAbstractItemView;
 class QComboBox;
+class QElapsedTimer;
 class QLabel;
-class QListView;
 class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
@@ -37,6 +39,10 @@ class TSplashWindow;
 class RpgView;
 class RpgPaneCommands;
 class TForm6;
+class FolderChangeWatch;
+class ItemListView;
+struct FolderChanges;
+struct ItemListLook;
 
 /// The main window: folder pane, item list, right pane, tool bars and status bar.
 ///
@@ -74,7 +80,19 @@ public:
     AnnotationStore &store() { return *m_store; }
     QLabel *statusField(StatusField field) const { return m_status[size_t(field)]; }
     QProgressBar *progressBar() const { return m_progress; }
-    QListView *itemList() const { return m_listView; }
+    /// The view that shows the item list now (icon and list styles, or details).
+    QAbstractItemView *itemList() const;
+    /// The item list with its records (`ListView1`).
+    ItemListView *itemListView() const { return m_itemList; }
+    /// The hidden secondary status bar: "Build ListView mode", "Owner Draw mode",
+    /// "NameSpace mode".
+    QString secondaryStatus() const;
+    /// The marked view style command (`N28` ...).
+    const QString &viewStyleCommand() const { return m_viewCommand; }
+    /// The folder shown fixes its view style (`.ViewStyle`).
+    bool viewStyleFixed() const { return m_viewStyleFixed; }
+    /// The text of the item list's title panel.
+    QString titlePanelText() const;
     QMenu *itemListPopup() const { return m_itemPopup; }
     /// The maze game of the folder pane; every open request passes its gate.
     RpgView *rpgView() const { return m_rpgView; }
@@ -94,8 +112,22 @@ public:
         m_selectedPaths = std::move(provider);
     }
 
-    /// Shows a folder in the item list: every change of folder ends here.
+    /// Shows a folder in the item list: every change of folder ends here. An empty
+    /// path empties the list; a path that is no existing folder is a virtual location.
     void Build_ListView(const QString &folder);
+    /// Search results in the item list (search result mode, title "検索結果").
+    void showSearchResults(const QStringList &paths);
+    /// The lines of a list file in the item list (list-file mode, title "リスト: ").
+    void showListFile(const QString &file);
+    /// The annotation filter ("拡張属性のフィルタ"): only items with this suffix.
+    void setAnnotationFilter(const QString &suffix) { m_annotationFilter = suffix; }
+    /// "更新(&R)": re-reads a list file; otherwise leaves search result mode and builds
+    /// the current folder again, keeping the selection.
+    void refreshList();
+    /// The current-folder refresh after a change in the folder.
+    void currentFolderChanged(const FolderChanges &changes);
+    /// The watch on the current folder.
+    FolderChangeWatch *folderWatch() const { return m_folderWatch; }
 
     /// Registers work to run at a shutdown step ("stop watchers", "free tree" ...), so
     /// subsystems built later hook into the fixed order without changing it.
@@ -170,6 +202,20 @@ private:
     void runShutdown(ShutdownStep step, bool withFiles);
     void storeStateValues();
     QList<ToolBarState> toolBarStates() const;
+    void buildFolderList(const QString &key);
+    void buildPathList(const QStringList &paths, ItemListMode mode, const QString &title);
+    void buildNameSpace(const QString &location);
+    void finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer);
+    ListBuildOptions listBuildOptions() const;
+    ItemListLook lookFor(const QString &command, bool fixed) const;
+    void chooseViewStyle(const QString &name);
+    void rebuildKeepingSelection();
+    void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
+    void clearPositions();
+    void showFolderIcon(const QString &folder);
+    void applyDecorationSwitches();
+    void onShowedChanged(int showed);
+    void onIconSizeChanged(int size);
     QPixmap loadPicture(const QString &userKey, const QString &defaultKey, const QImage &builtin,
                         int size) const;
 
@@ -200,7 +246,9 @@ private:
     QLabel *m_folderImage = nullptr;
     QLabel *m_titleLabel = nullptr;
     QTabBar *m_folderTabs = nullptr;
-    QListView *m_listView = nullptr;
+    ItemListView *m_itemList = nullptr;
+    FolderChangeWatch *m_folderWatch = nullptr;
+    QLabel *m_secondaryStatus = nullptr;
     QPlainTextEdit *m_commentMemo = nullptr;
     QTabWidget *m_rightPane = nullptr;
     QMenu *m_itemPopup = nullptr;
@@ -232,6 +280,12 @@ private:
     QPixmap m_placeholderLarge;
     QString m_osText;
     bool m_foundListMode = false;
+    QString m_viewCommand = QStringLiteral("N28");
+    bool m_viewStyleFixed = false;
+    QString m_annotationFilter;
+    QString m_listFile;
+    bool m_listFileMode = false;
+    bool m_searchResults = false;
     bool m_listFocused = false;
     bool m_titleFullPath = false;
     bool m_closing = false;

@@ -1,0 +1,188 @@
+#include "core/itemlist/shellnamespace.h"
+
+#include "core/app/shelllocation.h"
+#include "core/platform/textfile.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QStorageInfo>
+#include <QUrl>
+
+#include <unistd.h>
+
+namespace kazari
+{
+
+namespace
+{
+
+enum class Known { None, Computer, Network, RecycleBin, ControlPanel };
+
+QString canonical(const QString &location)
+{
+    QString t = location;
+    t.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return ShellLocation::normalized(t);
+}
+
+Known knownLocation(const QString &location)
+{
+    const QString t = canonical(location);
+    const QString computer = ShellLocation::normalized(ShellLocation::computer());
+    const QString panel = ShellLocation::normalized(ShellLocation::controlPanel());
+    if (t == computer)
+        return Known::Computer;
+    if (t == ShellLocation::normalized(ShellLocation::network()))
+        return Known::Network;
+    if (t == ShellLocation::normalized(ShellLocation::recycleBin()))
+        return Known::RecycleBin;
+    if (t == panel || t == computer + QLatin1Char('/') + panel)
+        return Known::ControlPanel;
+    return Known::None;
+}
+
+bool isUserVolume(const QStorageInfo &v)
+{
+    if (!v.isValid() || !v.isReady())
+        return false;
+    const QString root = v.rootPath();
+    if (root == QLatin1String("/"))
+        return true;
+    static const QStringList pseudo{
+        QStringLiteral("proc"),      QStringLiteral("sysfs"),       QStringLiteral("tmpfs"),
+        QStringLiteral("devtmpfs"),  QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
+        QStringLiteral("overlay"),   QStringLiteral("squashfs"),    QStringLiteral("autofs"),
+        QStringLiteral("devpts"),    QStringLiteral("mqueue"),      QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),   QStringLiteral("securityfs"),  QStringLiteral("pstore"),
+        QStringLiteral("bpf"),       QStringLiteral("configfs"),    QStringLiteral("fusectl"),
+        QStringLiteral("hugetlbfs"), QStringLiteral("binfmt_misc"), QStringLiteral("nsfs")};
+    if (pseudo.contains(QString::fromLatin1(v.fileSystemType())))
+        return false;
+    if (root.startsWith(QLatin1String("/run/media/")))
+        return true;
+    auto under = [&root](const char *dir) {
+        const QString d = QLatin1String(dir);
+        return root == d || root.startsWith(d + QLatin1Char('/'));
+    };
+    return !(under("/proc") || under("/sys") || under("/dev") || under("/run") || under("/snap"));
+}
+
+// The original name of a trashed entry from its `.trashinfo` ("Path=" percent-encoded).
+QString originalName(const QString &infoFile)
+{
+    const TextFile::ReadResult r = TextFile::read(infoFile, TextFile::RegularFilesOnly);
+    if (!r.found)
+        return QString();
+    for (const QString &line : r.document.lines) {
+        if (!line.startsWith(QLatin1String("Path=")))
+            continue;
+        const QString path = QUrl::fromPercentEncoding(line.mid(5).toUtf8());
+        QString name = path;
+        while (name.endsWith(QLatin1Char('/')))
+            name.chop(1);
+        name = name.mid(name.lastIndexOf(QLatin1Char('/')) + 1);
+        return name;
+    }
+    return QString();
+}
+
+} // namespace
+
+QString ShellNamespace::displayName(const QString &location)
+{
+    switch (knownLocation(location)) {
+    case Known::Computer:
+        return QStringLiteral("マイ コンピュータ");
+    case Known::Network:
+        return QStringLiteral("マイ ネットワーク");
+    case Known::RecycleBin:
+        return QStringLiteral("ごみ箱");
+    case Known::ControlPanel:
+        return QStringLiteral("コントロール パネル");
+    case Known::None:
+        break;
+    }
+    return QString();
+}
+
+NamespaceListing ShellNamespace::list(const QString &location)
+{
+    NamespaceListing out;
+    const Known known = knownLocation(location);
+    if (known == Known::None)
+        return out;
+    out.parsed = true;
+    out.displayName = displayName(location);
+    if (known == Known::Computer)
+        out.entries = volumes();
+    else if (known == Known::RecycleBin)
+        out.entries = trashEntries(trashFolders());
+    return out;
+}
+
+QList<NamespaceEntry> ShellNamespace::volumes()
+{
+    QStringList roots{QStringLiteral("/")};
+    for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
+        if (isUserVolume(v) && !roots.contains(v.rootPath()))
+            roots.append(v.rootPath());
+    }
+    QList<NamespaceEntry> out;
+    for (const QString &root : std::as_const(roots)) {
+        NamespaceEntry e;
+        e.path = root;
+        e.container = true;
+        if (root == QLatin1String("/")) {
+            e.caption = root;
+        } else {
+            e.caption = QStorageInfo(root).displayName();
+            if (e.caption.isEmpty() || e.caption == root)
+                e.caption = QFileInfo(root).fileName();
+        }
+        out.append(e);
+    }
+    return out;
+}
+
+QStringList ShellNamespace::trashFolders()
+{
+    QStringList out;
+    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                         QStringLiteral("/Trash");
+    if (QFileInfo(home + QStringLiteral("/files")).isDir())
+        out.append(home);
+    const QString own = QStringLiteral("/.Trash-") + QString::number(::getuid());
+    for (const NamespaceEntry &v : volumes()) {
+        QString top = v.path;
+        if (top.endsWith(QLatin1Char('/')))
+            top.chop(1);
+        const QString trash = top + own;
+        if (!out.contains(trash) && QFileInfo(trash + QStringLiteral("/files")).isDir())
+            out.append(trash);
+    }
+    return out;
+}
+
+QList<NamespaceEntry> ShellNamespace::trashEntries(const QStringList &folders)
+{
+    QList<NamespaceEntry> out;
+    for (const QString &trash : folders) {
+        const QDir files(trash + QStringLiteral("/files"));
+        const QFileInfoList entries = files.entryInfoList(
+            QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+        for (const QFileInfo &info : entries) {
+            NamespaceEntry e;
+            e.path = info.filePath();
+            e.container = info.isDir() && !info.isSymLink();
+            e.caption = originalName(trash + QStringLiteral("/info/") + info.fileName() +
+                                     QStringLiteral(".trashinfo"));
+            if (e.caption.isEmpty())
+                e.caption = info.fileName();
+            out.append(e);
+        }
+    }
+    return out;
+}
+
+} // namespace kazari
