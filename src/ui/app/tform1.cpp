@@ -12,6 +12,8 @@
 #include "core/itemlist/folderchangewatch.h"
 #include "core/itemlist/pathlistfile.h"
 #include "core/itemlist/viewstyle.h"
+#include "core/navigation/navigation.h"
+#include "core/navigation/recentuselists.h"
 #include "core/platform/textfile.h"
 #include "ui/app/appevents.h"
 #include "ui/app/menucatalog.h"
@@ -239,6 +241,7 @@ void TForm1::buildWidgets()
     m_itemList->iconView()->installEventFilter(this);
     m_itemList->detailsView()->installEventFilter(this);
     connect(m_itemList, &ItemListView::showedChanged, this, &TForm1::onShowedChanged);
+    connect(m_itemList, &ItemListView::activated, this, [this](int) { openSelection(); });
     connect(m_itemList, &ItemListView::currentViewChanged, this, [this](QAbstractItemView *view) {
         if (!m_closed)
             m_commands.bindShortcutsTo(view);
@@ -1246,6 +1249,10 @@ void TForm1::onCommand(const QString &name, QAction *action)
             setListFont(f, m_listTextColor);
         return;
     }
+    if (name == QLatin1String("cmdOpen")) {
+        openSelection();
+        return;
+    }
     if (name == QLatin1String("cmdSettings")) {
         showSettingsDialog();
         return;
@@ -1388,6 +1395,45 @@ void TForm1::buildApplicationMenu()
                 MessageBox::information(this, QStringLiteral("コマンドを開始できませんでした"));
         });
     }
+}
+
+void TForm1::openSelection()
+{
+    // What is opened is decided now; the list may change while the player walks.
+    const QStringList paths = selectedPaths();
+    if (paths.isEmpty())
+        return;
+    QPointer<TForm1> self(this);
+    m_rpgView->requestOpen([self, paths]() {
+        if (self)
+            self->openPaths(paths);
+    });
+}
+
+void TForm1::openPaths(const QStringList &paths)
+{
+    QStringList opened;
+    QString folder;
+    for (const QString &path : paths) {
+        const Navigation::Target target = Navigation::OpenPath(path);
+        if (target.kind == Navigation::Target::Folder) {
+            if (folder.isEmpty())
+                folder = target.path;
+            opened.append(path);
+        } else if (target.kind == Navigation::Target::File) {
+            if (m_launcher->openWithDefault(target.path))
+                opened.append(path);
+            else
+                MessageBox::information(this, QStringLiteral("コマンドを開始できませんでした"));
+        }
+    }
+    if (!opened.isEmpty()) {
+        QString error;
+        RecentUseLists(m_options.programFolder).record(opened, &error);
+    }
+    // While closing, waiting requests still start their files but no list is built.
+    if (!folder.isEmpty() && !m_closing)
+        Build_ListView(folder);
 }
 
 QStringList TForm1::selectedPaths() const
@@ -1539,6 +1585,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // Closing is always allowed.
     if (!m_closed) {
         m_shutdownLog.append(QStringLiteral("release gate"));
+        m_closing = true;
         m_rpgView->releaseAll();
         runShutdown(ShutdownStep::ReleaseGate, m_settings.fileExists());
         FormClose();

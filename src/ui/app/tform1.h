@@ -112,6 +112,13 @@ public:
         m_selectedPaths = std::move(provider);
     }
 
+    /// The item list's open action: the selected items are opened once the player of the
+    /// folder pane's game has reached the goal of a new floor.
+    void openSelection();
+    /// Opens paths now (what the gate releases): a folder is shown in the item list, a file
+    /// is started with the desktop's default action; both go to the recent-use lists.
+    void openPaths(const QStringList &paths);
+
     /// Shows a folder in the item list: every change of folder ends here. An empty
     /// path empties the list; a path that is no existing folder is a virtual location.
     void Build_ListView(const QString &folder);

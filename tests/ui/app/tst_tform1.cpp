@@ -1,8 +1,10 @@
 #include "core/app/settings.h"
+#include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
 #include "ui/app/tsplashwindow.h"
+#include "ui/rpg/rpgview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -35,6 +37,7 @@ private Q_SLOTS:
     void switchHandlerStoresAtOnceAndRebuilds();
     void shortcutsOnlyWhileListHasFocus();
     void storageModeCommands();
+    void openingWaitsForTheGoalAndCloseReleases();
 };
 
 void TestTForm1::startupStepsInOrder()
@@ -216,6 +219,40 @@ void TestTForm1::storageModeCommands()
     QVERIFY(s.isOn(u"min1"_s));
     QVERIFY(!s.isOn(u"InIManagement2"_s));
     QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"_m"_s);
+}
+
+void TestTForm1::openingWaitsForTheGoalAndCloseReleases()
+{
+    test::TempProgramFolder dir;
+    QDir(dir.path()).mkpath(u"sub"_s);
+    QVERIFY(dir.writeBytes(u"file.txt"_s, "x"));
+    QVERIFY(dir.writeBytes(u"vtl/FileList.img"_s, ""));
+    test::RecordingLauncher launcher;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.launcher = &launcher;
+    TForm1 w(o);
+    w.FormCreate();
+
+    // Opened now (what the gate releases): files start, a folder is shown.
+    w.openPaths({dir.file(u"file.txt"_s), dir.file(u"sub"_s)});
+    QCOMPARE(launcher.opened, QStringList{dir.file(u"file.txt"_s)});
+    QCOMPARE(w.currentFolder(), dir.file(u"sub"_s) + u"/"_s);
+    QVERIFY(dir.readBytes(u"vtl/FileList.img"_s).contains("file.txt"));
+
+    // Through the gate: nothing opens until the goal, closing releases it.
+    launcher.opened.clear();
+    bool released = false;
+    w.rpgView()->requestOpen([&]() {
+        released = true;
+        w.openPaths({dir.file(u"file.txt"_s)});
+    });
+    QVERIFY(!released);
+    QVERIFY(launcher.opened.isEmpty());
+    w.show();
+    w.close();
+    QVERIFY(released);
+    QCOMPARE(launcher.opened.size(), 1);
 }
 
 QTEST_MAIN(TestTForm1)
