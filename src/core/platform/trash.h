@@ -35,7 +35,7 @@ struct TrashResult {
     bool targetExists = false;
 };
 
-/// The user's trash, following the freedesktop Trash specification 1.0.
+/// The user's trash, in the freedesktop Trash layout (version 1.0).
 ///
 /// Items on the volume of the home trash ($XDG_DATA_HOME/Trash, by default
 /// ~/.local/share/Trash) go there with an absolute Path. Items on other volumes go to the

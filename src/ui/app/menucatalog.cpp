@@ -487,12 +487,12 @@ QList<Node> buildItemListPopup()
 
 // --- Tool bars -----------------------------------------------------------------------
 
-using ToolBarSpec = MenuCatalog::ToolBarSpec;
+using ToolBarDesign = MenuCatalog::ToolBarDesign;
 
-ToolBarSpec toolBar(const QString &name, const QString &caption, QList<Node> buttons,
+ToolBarDesign toolBar(const QString &name, const QString &caption, QList<Node> buttons,
                     bool visible = true)
 {
-    ToolBarSpec bar;
+    ToolBarDesign bar;
     bar.name = name;
     bar.caption = caption;
     bar.buttons = std::move(buttons);
@@ -500,7 +500,7 @@ ToolBarSpec toolBar(const QString &name, const QString &caption, QList<Node> but
     return bar;
 }
 
-QList<ToolBarSpec> buildToolBars()
+QList<ToolBarDesign> buildToolBars()
 {
     // The seven mask colour buttons, by `_oneColor` code 1 to 7; their hints are the colour
     // names from the settings.
@@ -592,9 +592,9 @@ const QList<MenuNode> &MenuCatalog::itemListPopup()
     return menu;
 }
 
-const QList<MenuCatalog::ToolBarSpec> &MenuCatalog::toolBars()
+const QList<MenuCatalog::ToolBarDesign> &MenuCatalog::toolBars()
 {
-    static const QList<ToolBarSpec> bars = buildToolBars();
+    static const QList<ToolBarDesign> bars = buildToolBars();
     return bars;
 }
 

@@ -81,14 +81,14 @@ public:
 
     /// A tool bar: its component name, its caption and its buttons (commands by name,
     /// reusing the menu command's action when `name` matches one).
-    struct ToolBarSpec {
+    struct ToolBarDesign {
         QString name;
         QString caption;
         QList<MenuNode> buttons;
         /// Shown when `ToolBar.ini` does not say otherwise.
         bool visible = true;
     };
-    static const QList<ToolBarSpec> &toolBars();
+    static const QList<ToolBarDesign> &toolBars();
 };
 
 } // namespace kazari

@@ -11,6 +11,7 @@
 #include "core/decoration/itempicturecomposer.h"
 #include "core/itemlist/folderchangewatch.h"
 #include "core/itemlist/pathlistfile.h"
+#include "core/itemlist/shellnamespace.h"
 #include "core/itemlist/viewstyle.h"
 #include "core/navigation/navigation.h"
 #include "core/navigation/recentuselists.h"
@@ -52,7 +53,6 @@
 #include <QSlider>
 #include <QSplitter>
 #include <QStatusBar>
-#include <QStorageInfo>
 #include <QSysInfo>
 #include <QTabBar>
 #include <QTabWidget>
@@ -70,33 +70,6 @@ namespace
 
 const char *const StatusFieldNames[7] = {"D&F cnt",       "Showed",  "Notification", "ini No",
                                          "GFindFileName", "File Op", "Sys msg"};
-
-// Pseudo file systems and system folders that are not drives to the user.
-bool isUserVolume(const QStorageInfo &v)
-{
-    if (!v.isValid() || !v.isReady())
-        return false;
-    const QString root = v.rootPath();
-    if (root == QLatin1String("/"))
-        return true;
-    static const QStringList pseudo{
-        QStringLiteral("proc"),      QStringLiteral("sysfs"),       QStringLiteral("tmpfs"),
-        QStringLiteral("devtmpfs"),  QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
-        QStringLiteral("overlay"),   QStringLiteral("squashfs"),    QStringLiteral("autofs"),
-        QStringLiteral("devpts"),    QStringLiteral("mqueue"),      QStringLiteral("debugfs"),
-        QStringLiteral("tracefs"),   QStringLiteral("securityfs"),  QStringLiteral("pstore"),
-        QStringLiteral("bpf"),       QStringLiteral("configfs"),    QStringLiteral("fusectl"),
-        QStringLiteral("hugetlbfs"), QStringLiteral("binfmt_misc"), QStringLiteral("nsfs")};
-    if (pseudo.contains(QString::fromLatin1(v.fileSystemType())))
-        return false;
-    auto under = [&root](const char *dir) {
-        const QString d = QLatin1String(dir);
-        return root == d || root.startsWith(d + QLatin1Char('/'));
-    };
-    if (root.startsWith(QLatin1String("/run/media/")))
-        return true;
-    return !(under("/proc") || under("/sys") || under("/dev") || under("/run") || under("/snap"));
-}
 
 // Follows the folder name in the window title.
 const QString ProductDescription = QStringLiteral("注釈つきファイルマネージャ Kazari");
@@ -317,27 +290,27 @@ void TForm1::buildMenusAndToolBars()
         });
     }
 
-    for (const MenuCatalog::ToolBarSpec &spec : MenuCatalog::toolBars()) {
-        auto *bar = new QToolBar(spec.caption, this);
-        bar->setObjectName(spec.name);
+    for (const MenuCatalog::ToolBarDesign &layout : MenuCatalog::toolBars()) {
+        auto *bar = new QToolBar(layout.caption, this);
+        bar->setObjectName(layout.name);
         bar->setIconSize(QSize(16, 16));
         bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        for (const MenuNode &node : spec.buttons) {
+        for (const MenuNode &node : layout.buttons) {
             if (node.kind == MenuNode::Separator)
                 bar->addSeparator();
             else if (node.kind == MenuNode::Command)
                 bar->addAction(m_commands.actionFor(node));
         }
-        if (spec.caption == QLatin1String("ディレクトリ")) {
+        if (layout.caption == QLatin1String("ディレクトリ")) {
             // The path box gets a row of its own.
             addToolBarBreak(Qt::TopToolBarArea);
             bar->addWidget(m_pathBox);
-        } else if (spec.caption == QLatin1String("アイコンサイズ"))
+        } else if (layout.caption == QLatin1String("アイコンサイズ"))
             bar->addWidget(m_iconSizeSlider);
-        else if (spec.caption == QLatin1String("ドライブ"))
+        else if (layout.caption == QLatin1String("ドライブ"))
             m_driveBar = bar;
         addToolBar(Qt::TopToolBarArea, bar);
-        bar->setProperty("designedVisible", spec.visible);
+        bar->setProperty("designedVisible", layout.visible);
         m_toolBars.append(bar);
     }
     if (m_pathBox->parent() == this) {
@@ -413,19 +386,10 @@ void TForm1::buildDriveBar()
         return;
     m_driveBar->clear();
     QFileIconProvider icons;
-    const QList<QStorageInfo> volumes = QStorageInfo::mountedVolumes();
-    QStringList roots;
-    for (const QStorageInfo &v : volumes) {
-        if (isUserVolume(v) && !roots.contains(v.rootPath()))
-            roots.append(v.rootPath());
-    }
-    if (!roots.contains(QStringLiteral("/")))
-        roots.prepend(QStringLiteral("/"));
-    for (const QString &root : std::as_const(roots)) {
-        const QStorageInfo v(root);
-        QString label = v.displayName();
-        if (label.isEmpty() || root == QLatin1String("/"))
-            label = root == QLatin1String("/") ? QStringLiteral("/") : QFileInfo(root).fileName();
+    // The same volumes the computer location lists.
+    for (const NamespaceEntry &volume : ShellNamespace::volumes()) {
+        const QString root = volume.path;
+        const QString label = volume.caption;
         auto *a =
             m_driveBar->addAction(icons.icon(QFileIconProvider::Drive),
                                   label.left(1) == QLatin1String("/") ? label : label.left(1));

@@ -29,7 +29,7 @@ QList<const MenuNode *> flatten(const QList<MenuNode> &nodes)
 QList<const MenuNode *> allButtons()
 {
     QList<const MenuNode *> out;
-    for (const MenuCatalog::ToolBarSpec &bar : MenuCatalog::toolBars())
+    for (const MenuCatalog::ToolBarDesign &bar : MenuCatalog::toolBars())
         collect(bar.buttons, out);
     return out;
 }
@@ -91,7 +91,7 @@ void TestMenuCatalog::everyNodeIsNamedOnceInItsMenu()
     check(flatten(MenuCatalog::itemListPopup()), u"pop-up menu"_s);
     if (QTest::currentTestFailed())
         return;
-    for (const MenuCatalog::ToolBarSpec &bar : MenuCatalog::toolBars()) {
+    for (const MenuCatalog::ToolBarDesign &bar : MenuCatalog::toolBars()) {
         check(flatten(bar.buttons), bar.name);
         if (QTest::currentTestFailed())
             return;
@@ -284,7 +284,7 @@ void TestMenuCatalog::toolBars()
     // Each tool bar of the area has a toggle in "ツールバー(&T)" named after it.
     QSet<QString> names;
     QStringList captions;
-    for (const MenuCatalog::ToolBarSpec &bar : MenuCatalog::toolBars()) {
+    for (const MenuCatalog::ToolBarDesign &bar : MenuCatalog::toolBars()) {
         QVERIFY2(!names.contains(bar.name), qPrintable(bar.name));
         names.insert(bar.name);
         captions << bar.caption;
