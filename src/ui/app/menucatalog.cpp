@@ -490,7 +490,7 @@ QList<Node> buildItemListPopup()
 using ToolBarDesign = MenuCatalog::ToolBarDesign;
 
 ToolBarDesign toolBar(const QString &name, const QString &caption, QList<Node> buttons,
-                    bool visible = true)
+                      bool visible = true)
 {
     ToolBarDesign bar;
     bar.name = name;
