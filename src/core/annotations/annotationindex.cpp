@@ -2,6 +2,8 @@
 
 #include "core/annotations/annotationvalues.h"
 
+#include <QSet>
+
 namespace kazari
 {
 
@@ -127,6 +129,40 @@ int AnnotationIndex::registerFolder(const QString &folderKey, const std::functio
     }
     m_max = std::max(m_max, n);
     return n;
+}
+
+int AnnotationIndex::moveFolderKeys(const QString &oldKey, const QString &newKey)
+{
+    if (!isNativeKey(oldKey) || !isNativeKey(newKey) || oldKey == newKey ||
+        !oldKey.endsWith(QLatin1Char('/')) || !newKey.endsWith(QLatin1Char('/')))
+        return 0;
+    QStringList lines = m_list.lines();
+    QSet<QString> movedTo;
+    int moved = 0;
+    for (QString &line : lines) {
+        const QString key = KeyValueList::keyOf(line);
+        if (!key.startsWith(oldKey))
+            continue;
+        const QString target = newKey + key.mid(oldKey.size());
+        line = target + line.mid(key.size());
+        movedTo.insert(target);
+        ++moved;
+    }
+    if (moved == 0)
+        return 0;
+    QStringList kept;
+    kept.reserve(lines.size());
+    const QStringList &before = m_list.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString key = KeyValueList::keyOf(before.at(i));
+        // A line that was not moved but names a moved folder's new key is stale.
+        if (!key.startsWith(oldKey) && movedTo.contains(key))
+            continue;
+        kept.append(lines.at(i));
+    }
+    m_list.setLines(std::move(kept));
+    rebuildNumbers();
+    return moved;
 }
 
 } // namespace kazari

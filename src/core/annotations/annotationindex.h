@@ -67,6 +67,11 @@ public:
     /// one in place; otherwise a line is appended) and returns its number. Registered
     /// folders keep theirs.
     int registerFolder(const QString &folderKey, const std::function<bool(int)> &inUse);
+    /// A folder was moved or renamed: the native keys of `oldKey` and of every folder below
+    /// it are rewritten to the same place below `newKey`, keeping their numbers. Lines that
+    /// already named one of the new keys (a folder that is gone) are dropped, so the moved
+    /// folder owns its key. Returns the number of keys rewritten.
+    int moveFolderKeys(const QString &oldKey, const QString &newKey);
 
 private:
     void rebuildNumbers();

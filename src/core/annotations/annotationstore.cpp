@@ -819,6 +819,25 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
     return result;
 }
 
+StoreResult AnnotationStore::moveFolderKeys(const QString &oldFolder, const QString &newFolder)
+{
+    StoreResult result;
+    const QString from = folderKey(oldFolder);
+    const QString to = folderKey(newFolder);
+    const AnnotationIndex *current = index();
+    if (!current || from.isEmpty() || to.isEmpty())
+        return result;
+    AnnotationIndex changed = *current;
+    if (changed.moveFolderKeys(from, to) == 0)
+        return result;
+    QString error;
+    if (!saveIndex(changed, &error))
+        return failure(error);
+    result.changed = true;
+    result.written = true;
+    return result;
+}
+
 StoreResult AnnotationStore::editFolder(const QString &folder,
                                         const std::function<bool(AnnotationList &)> &change,
                                         bool sort, bool mayCreate)

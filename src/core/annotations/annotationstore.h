@@ -287,6 +287,11 @@ public:
     StoreResult carryItemByPath(const QString &fromPath, const QString &toPath,
                                 bool removeSource = false);
 
+    /// A folder was moved or renamed to `newFolder`: the index keys of it and of every
+    /// folder below it follow, so their central files stay attached (nothing to do without
+    /// an index). Does not touch the current list.
+    StoreResult moveFolderKeys(const QString &oldFolder, const QString &newFolder);
+
     /// A batch on one folder's annotation file: loads it once, applies `change` (which
     /// returns whether it changed anything), sorts when asked, saves once, and applies the
     /// same change to the current list when that file is the current one. With

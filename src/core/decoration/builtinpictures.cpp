@@ -350,4 +350,36 @@ QImage BuiltinPictures::seal(int index, int size)
     return img;
 }
 
+QImage BuiltinPictures::colourBar(const QColor &colour)
+{
+    QImage img(16, 4, QImage::Format_ARGB32_Premultiplied);
+    img.fill(colour.rgb());
+    return img;
+}
+
+QImage BuiltinPictures::colourBarButton(const QColor &colour)
+{
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.drawImage(QPoint(0, 6), colourBar(colour));
+    return img;
+}
+
+QImage BuiltinPictures::maskColourButton(const QColor &colour)
+{
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF r(2.5, 1.5, 11, 13);
+    QLinearGradient shade(r.topLeft(), r.bottomRight());
+    shade.setColorAt(0, QColor(colour).lighter(160));
+    shade.setColorAt(1, colour);
+    p.setPen(QPen(QColor(colour).darker(180), 1));
+    p.setBrush(shade);
+    p.drawRoundedRect(r, 1.5, 1.5);
+    return img;
+}
+
 } // namespace kazari

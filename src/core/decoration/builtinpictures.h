@@ -32,6 +32,15 @@ public:
     /// signal lights, brake lamp, tool, note, file check / cross / recycle, folder
     /// check / cross / circle. A null image for an index outside 0..14.
     static QImage seal(int index, int size = 16);
+
+    /// The 16 x 4 bar of a caption colour preset, the picture of its menu command.
+    static QImage colourBar(const QColor &colour);
+    /// A 16 x 16 tool button picture: the colour bar drawn at (0, 6), the rest
+    /// transparent so the tool bar's own colour shows.
+    static QImage colourBarButton(const QColor &colour);
+    /// A 16 x 16 picture of a single-colour mask: a page shaded from white to the colour,
+    /// the way a masked icon turns out.
+    static QImage maskColourButton(const QColor &colour);
 };
 
 } // namespace kazari

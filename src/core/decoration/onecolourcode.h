@@ -30,6 +30,14 @@ public:
     /// The colour a folder's own icon is tinted with: the fixed colour of a code (grey
     /// is 255, 255, 255), otherwise the bytes of the colour number.
     static ColourBytes tint(qint32 value);
+    /// The value stored for a colour picked in a colour dialog or on a slider: the
+    /// colour number itself, except that 0 to 7 would read back as "none" or as one of
+    /// the fixed codes, so they are stored as 8 (a red of 8, black to the eye as they
+    /// are).
+    static qint32 fromChosenColour(qint32 colourNumber)
+    {
+        return colourNumber >= 0 && colourNumber <= LastFixed ? LastFixed + 1 : colourNumber;
+    }
     /// The settings key of a fixed code's name ("1Color_N0" for 1).
     static QString nameKey(qint32 code);
 };

@@ -492,6 +492,17 @@ bool ItemList::invalidate(int row)
     return wasShown;
 }
 
+void ItemList::renameRecord(int row, const QString &path, const QString &name)
+{
+    if (row < 0 || row >= count())
+        return;
+    invalidate(row);
+    TAdditem &r = m_records[size_t(row)];
+    r.PATH = path;
+    r.Name = name;
+    dropPathIndex();
+}
+
 // ---------------------------------------------------------------------------------------
 // Annotations
 
@@ -551,6 +562,29 @@ ChangeVerdict ItemList::judgeChanges(const FolderChanges &changes,
         }
     }
     return verdict;
+}
+
+bool ItemList::reorder(const std::vector<int> &order)
+{
+    if (order.size() != m_records.size())
+        return false;
+    std::vector<bool> seen(order.size(), false);
+    for (int row : order) {
+        if (row < 0 || row >= count() || seen[size_t(row)])
+            return false;
+        seen[size_t(row)] = true;
+    }
+    if (m_observer)
+        m_observer->rowsAboutToReorder();
+    std::vector<TAdditem> sorted;
+    sorted.reserve(m_records.size());
+    for (int row : order)
+        sorted.push_back(std::move(m_records[size_t(row)]));
+    m_records = std::move(sorted);
+    renumber();
+    if (m_observer)
+        m_observer->rowsReordered(order);
+    return true;
 }
 
 void ItemList::ListItemRefresh()

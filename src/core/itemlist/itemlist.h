@@ -45,6 +45,10 @@ public:
     virtual void rowsInserted() = 0;
     virtual void rowsAboutToRemove(int first, int last) = 0;
     virtual void rowsRemoved() = 0;
+    /// The records are about to be put into a new order (a sort).
+    virtual void rowsAboutToReorder() {}
+    /// They are in the new order: entry i of `order` is the old row now at row i.
+    virtual void rowsReordered(const std::vector<int> &order) { Q_UNUSED(order); }
 };
 
 /// How a list is built.
@@ -180,6 +184,9 @@ public:
     /// Sends a row back to new so its picture is made again when next asked for;
     /// returns whether it had been shown (the count then falls by one).
     bool invalidate(int row);
+    /// The item at `row` was renamed or moved on disk: its path and caption change and it
+    /// is shown anew when next drawn.
+    void renameRecord(int row, const QString &path, const QString &name);
     /// How many records are materialised now.
     int showedCount() const { return m_showed; }
 
@@ -197,6 +204,11 @@ public:
 
     /// `ListItemRefresh`: refreshes the annotation copies, size and type of every record.
     void ListItemRefresh();
+
+    /// Puts the records into a new order (a sort): entry i of `order` is the row that
+    /// goes to row i. Ids stay with their records. Returns false, changing nothing, when
+    /// `order` is not a permutation of the rows.
+    bool reorder(const std::vector<int> &order);
 
 private:
     void beginBuild(ItemListMode mode, const QString &folder);

@@ -62,16 +62,21 @@ void RecentUseLists::putOnTop(QStringList &lines, const QString &path, int limit
 bool RecentUseLists::record(const QStringList &paths, QString *error)
 {
     std::array<QStringList, 3> wanted;
+    QStringList errors;
     for (const QString &path : paths) {
         if (!Navigation::isNativePath(path))
             continue;
+        if (!isStorable(path)) {
+            // One line per path: a name with a line break would become two entries.
+            errors.append(QStringLiteral("改行を含むパスは履歴に記録できません: %1").arg(path));
+            continue;
+        }
         const QString p = Navigation::withoutTrailingSeparator(path);
         if (const std::optional<Kind> kind = classify(p, QFileInfo(p).isDir()))
             wanted[*kind].append(p);
     }
 
-    bool ok = true;
-    QStringList errors;
+    bool ok = errors.isEmpty();
     for (const Kind kind : {Folders, Programs, Files}) {
         if (wanted[kind].isEmpty())
             continue;
@@ -98,6 +103,11 @@ bool RecentUseLists::record(const QStringList &paths, QString *error)
     if (error)
         *error = errors.join(QLatin1Char('\n'));
     return ok;
+}
+
+bool RecentUseLists::isStorable(const QString &path)
+{
+    return !path.contains(QLatin1Char('\n')) && !path.contains(QLatin1Char('\r'));
 }
 
 QStringList RecentUseLists::lines(Kind kind) const

@@ -51,6 +51,9 @@ struct ItemOutcome {
     /// Entries inside a merged folder that were kept because the user declined replacing
     /// them (a move leaves them in the source folder).
     int keptInside = 0;
+    /// A folder that went into an existing folder of the same name (the user said Yes):
+    /// the two were merged rather than the item placed anew.
+    bool merged = false;
 };
 
 /// The outcome of one operation. Annotations follow only the Done items, under their

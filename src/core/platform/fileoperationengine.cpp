@@ -277,6 +277,7 @@ ItemOutcome FileOperationEngine::copyOrMoveItem(const QString &source, const QSt
         status = ItemStatus::Failed;
     ItemOutcome item = outcome(source, status);
     item.keptInside = tally.keptInside;
+    item.merged = tally.merged;
     if (status == ItemStatus::Done) {
         item.destination = destination;
     } else if (status == ItemStatus::Failed) {
@@ -351,8 +352,11 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
         case OverwriteAnswer::Yes:
             break;
         }
-        if (folders)
+        if (folders) {
+            if (depth == 0)
+                tally.merged = true;
             return merge(source, target, move, depth, tally);
+        }
 
         if (move) {
             if (::rename(QFile::encodeName(source).constData(),

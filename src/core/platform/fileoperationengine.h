@@ -70,6 +70,8 @@ private:
     struct Tally {
         int keptInside = 0;
         int failures = 0;
+        /// The item itself (depth 0) was merged into an existing folder.
+        bool merged = false;
         QString firstError;
     };
 

@@ -80,9 +80,9 @@ TaskCheckResult TaskCheck::CheckTasks(const QStringList &lines, AnnotationStore 
         // line still lists it.
         if (AnnotationValues::parseCompletion(rec.comp).value_or(false))
             continue;
-        const std::optional<TaskDateTime> start = AnnotationValues::parseTaskDateTime(rec.TS);
-        if (rec.TS.isEmpty() || !start)
+        if (rec.TS.isEmpty())
             continue;
+        const std::optional<TaskDateTime> start = AnnotationValues::parseTaskDateTime(rec.TS);
 
         TaskItem item;
         item.number = i;
@@ -90,18 +90,28 @@ TaskCheckResult TaskCheck::CheckTasks(const QStringList &lines, AnnotationStore 
         item.folderExists = parentFolderExists(path);
         if (!rec.cmt.isEmpty())
             item.details.append({TaskDetail::Comment, rec.cmt, {}, false});
-        const QDateTime startAt = momentOf(start->date, start->time);
-        item.details.append({TaskDetail::Start, rec.TS, startAt, now >= startAt});
+        // A value that does not read is shown as written, without a moment: it makes
+        // the task neither pending nor overdue and never stops the check.
+        if (start) {
+            const QDateTime startAt = momentOf(start->date, start->time);
+            item.details.append({TaskDetail::Start, rec.TS, startAt, now >= startAt});
+        } else {
+            item.details.append({TaskDetail::Start, rec.TS, {}, false});
+        }
 
-        const std::optional<TaskDateTime> due =
-            rec.TE.isEmpty() ? std::nullopt : AnnotationValues::parseTaskDateTime(rec.TE);
-        if (due) {
-            const QDateTime dueAt = momentOf(due->date, due->time);
-            const bool passed = now >= dueAt;
-            item.details.append({TaskDetail::Due, rec.TE, dueAt, passed});
-            item.state = passed ? TaskItem::Overdue : TaskItem::Pending;
-            if (passed && announce)
-                result.announcements.append({TaskAnnouncement::Overdue, i, path, rec.TE, rec.cmt});
+        if (!rec.TE.isEmpty()) {
+            const std::optional<TaskDateTime> due = AnnotationValues::parseTaskDateTime(rec.TE);
+            if (due) {
+                const QDateTime dueAt = momentOf(due->date, due->time);
+                const bool passed = now >= dueAt;
+                item.details.append({TaskDetail::Due, rec.TE, dueAt, passed});
+                item.state = passed ? TaskItem::Overdue : TaskItem::Pending;
+                if (passed && announce)
+                    result.announcements.append(
+                        {TaskAnnouncement::Overdue, i, path, rec.TE, rec.cmt});
+            } else {
+                item.details.append({TaskDetail::Due, rec.TE, {}, false});
+            }
 
             const std::optional<TaskNotification> notice =
                 rec.impN.isEmpty() ? std::nullopt : AnnotationValues::parseNotification(rec.impN);
@@ -112,6 +122,11 @@ TaskCheckResult TaskCheck::CheckTasks(const QStringList &lines, AnnotationStore 
                 item.details.append({TaskDetail::Notice, when, noticeAt, now > noticeAt});
                 if (now <= noticeAt && announce)
                     result.announcements.append({TaskAnnouncement::Notice, i, path, when, rec.cmt});
+            } else if (!rec.impN.isEmpty() && !notice &&
+                       AnnotationValues::parseInteger(
+                           AnnotationValues::splitCommaText(rec.impN).value(0))
+                               .value_or(1) >= 1) {
+                item.details.append({TaskDetail::Notice, rec.impN, {}, false});
             }
         }
 

@@ -15,7 +15,8 @@ struct TaskDetail {
     enum Kind { Comment, Start, Due, Notice, Achievement, Importance };
     Kind kind = Comment;
     QString text;
-    /// Start and due: the moment the text names (invalid for other kinds).
+    /// Start, due and notice: the moment the text names; invalid for other kinds and
+    /// for a value that does not read (its text is then the stored value as written).
     QDateTime moment;
     /// Start and due: the moment has come (drawn red; blue while it lies ahead).
     bool passed = false;
@@ -81,8 +82,9 @@ struct TaskCheckResult {
 /// (`_comp` = "1"). A due date (`_TE`) makes the
 /// task pending while its moment lies ahead and overdue from that moment on; overdue
 /// tasks are announced. A notification (`_impN`, method 1 or more) of a task with a due
-/// date is announced while its moment has not passed. A date or time that does not read
-/// makes its field absent, so a damaged value never stops the check.
+/// date is announced while its moment has not passed. A date, time or method that does
+/// not read is shown as written and counts as no moment: the task is then neither
+/// pending nor overdue, nothing of it is announced, and every other task is checked.
 class TaskCheck
 {
 public:

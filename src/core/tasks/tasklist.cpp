@@ -76,6 +76,58 @@ bool TaskList::apply(const QString &itemPath, TaskListChange change, QString *er
     return false;
 }
 
+bool TaskList::create(QString *error)
+{
+    if (fileExists())
+        return true;
+    QString why;
+    if (TextFile::write(filePath(), TextDocument(), &why))
+        return true;
+    if (error)
+        *error = filePath() + QStringLiteral(": ") + why;
+    return false;
+}
+
+bool TaskList::followMove(const QString &oldPath, const QString &newPath, QString *error)
+{
+    if (oldPath.isEmpty() || newPath.isEmpty())
+        return true;
+    TextFile::ReadResult r = TextFile::read(filePath());
+    if (!r.error.isEmpty()) {
+        if (error)
+            *error = filePath() + QStringLiteral(": ") + r.error;
+        return false;
+    }
+    if (!r.found)
+        return true;
+    m_document = r.document;
+    const QString from = Navigation::withoutTrailingSeparator(oldPath);
+    const QString to = Navigation::withoutTrailingSeparator(newPath);
+    // Items below a moved folder: native paths compare exactly, as the file system does.
+    const QString below = from + QLatin1Char('/');
+    bool changed = false;
+    for (QString &line : m_document.lines) {
+        if (line.isEmpty())
+            continue;
+        if (Navigation::samePath(line, from)) {
+            line = to;
+            changed = true;
+        } else if (Navigation::isNativePath(from) && line.startsWith(below)) {
+            line = to + line.mid(from.size());
+            changed = true;
+        }
+    }
+    if (!changed)
+        return true;
+    QString why;
+    if (TextFile::write(filePath(), m_document, &why))
+        return true;
+    if (error)
+        *error = filePath() + QStringLiteral(": ") + why;
+    m_document = r.document;
+    return false;
+}
+
 AnnotationStore::TaskListHandler
 TaskList::storeHandler(std::function<void(const QString &)> onError)
 {

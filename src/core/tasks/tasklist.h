@@ -44,6 +44,17 @@ public:
     /// with `error` when the file could not be read or written (it is left untouched).
     bool apply(const QString &itemPath, TaskListChange change, QString *error = nullptr);
 
+    /// Creates the file empty when it does not exist (the task editor does this before
+    /// listing a task, since listing never creates the file). False with `error` when
+    /// it could not be written.
+    bool create(QString *error = nullptr);
+
+    /// An item was renamed or moved from `oldPath` to `newPath`: every line naming it, or
+    /// an item below it when it is a folder, follows to the new place. The file is never
+    /// created and is written only when a line changed. False with `error` when the file
+    /// could not be read or written (it is left untouched).
+    bool followMove(const QString &oldPath, const QString &newPath, QString *error = nullptr);
+
     /// A handler for `AnnotationStore::setTaskListHandler`; failures go to `onError`.
     AnnotationStore::TaskListHandler storeHandler(std::function<void(const QString &)> onError);
 

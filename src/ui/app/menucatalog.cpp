@@ -438,6 +438,7 @@ QList<Node> buildItemListPopup()
                 cmd(u"cmdMoveToFolder"_s, u"フォルダに移動(&V)"_s),
                 cmd(u"cmdRename"_s, u"名前の変更(&M)"_s),
                 cmd(u"cmdDelete"_s, u"ごみ箱に入れる(&D)"_s),
+                cmd(u"cmdRestoreFromTrash"_s, u"元の場所に戻す"_s),
             }),
         sep(),
         cmd(u"cmdCommentInput"_s, u"コメント入力(&K)"_s),

@@ -12,6 +12,7 @@
 #include "core/itemlist/folderchangewatch.h"
 #include "core/itemlist/pathlistfile.h"
 #include "core/itemlist/shellnamespace.h"
+#include "core/itemlist/sortorder.h"
 #include "core/itemlist/viewstyle.h"
 #include "core/navigation/navigation.h"
 #include "core/navigation/recentuselists.h"
@@ -22,14 +23,24 @@
 #include "ui/app/systemlauncher.h"
 #include "ui/app/tform6.h"
 #include "ui/app/tsplashwindow.h"
+#include "ui/decoration/decorationcommands.h"
+#include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistlook.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/itemlist/listpictures.h"
+#include "ui/navigation/drophandler.h"
+#include "ui/navigation/favouritespane.h"
+#include "ui/navigation/itemopener.h"
+#include "ui/navigation/navigationcontroller.h"
 #include "ui/rpg/rpgpanecommands.h"
 #include "ui/rpg/rpgview.h"
+#include "ui/viewer/columncontroller.h"
+#include "ui/viewer/filtercommands.h"
+#include "ui/viewer/selectiondetails.h"
+#include "ui/viewer/sortcommands.h"
 
 #include <QAction>
 #include <QApplication>
@@ -122,6 +133,11 @@ TForm1::TForm1(Options options, QWidget *parent)
     buildMenusAndToolBars();
     buildStatusBar();
     connect(&m_commands, &CommandRegistry::triggered, this, &TForm1::onCommand);
+    m_fileOperations = new FileOperationsController(*this);
+    m_navigation = new NavigationController(*this);
+    m_opener = new ItemOpener(*this);
+    new FavouritesPane(*this);
+    new DropHandler(*this);
 }
 
 TForm1::~TForm1()
@@ -129,6 +145,15 @@ TForm1::~TForm1()
     // A window destroyed without having been closed still stops its work in order.
     if (!m_closed)
         FormClose();
+    // The program's parts (command handlers, controllers) go while the window is still
+    // whole, newest first: the widgets' own teardown must not reach them.
+    const QObjectList children = this->children();
+    for (auto it = children.crbegin(); it != children.crend(); ++it) {
+        QObject *child = *it;
+        if (child != &m_commands && !child->isWidgetType() &&
+            QByteArray(child->metaObject()->className()).startsWith("kazari::"))
+            delete child;
+    }
 }
 
 QToolBar *TForm1::toolBar(const QString &name) const
@@ -170,16 +195,31 @@ void TForm1::buildWidgets()
     QPalette black = m_rpgPane->palette();
     black.setColor(QPalette::Window, Qt::black);
     m_rpgPane->setPalette(black);
-    m_rpgPane->setMinimumSize(60, 60);
     auto *rpgLayout = new QVBoxLayout(m_rpgPane);
     rpgLayout->setContentsMargins(0, 0, 0, 0);
     rpgLayout->setSpacing(0);
-    m_rpgStatus = new QLabel(m_rpgPane);
+    // Header and status panel take 24 pixels each, so the game's picture is as wide as the
+    // status panel and as high as the pane less 48.
+    // The panels keep the window's own colours on the black pane.
+    QPalette panel = QApplication::palette();
+    panel.setColor(QPalette::Window, panel.color(QPalette::Window));
+    panel.setColor(QPalette::WindowText, panel.color(QPalette::WindowText));
+    auto *rpgHeader = new QLabel(QStringLiteral("Tessaly"), m_rpgPane);
+    rpgHeader->setObjectName(QStringLiteral("RpgHeader"));
+    rpgHeader->setFixedHeight(24);
+    rpgHeader->setAlignment(Qt::AlignCenter);
+    rpgHeader->setAutoFillBackground(true);
+    rpgHeader->setPalette(panel);
+    m_rpgStatus = new QLabel(QStringLiteral("RPGVIEW"), m_rpgPane);
     m_rpgStatus->setObjectName(QStringLiteral("Panel31"));
     m_rpgStatus->setTextFormat(Qt::PlainText);
+    m_rpgStatus->setFixedHeight(24);
     m_rpgStatus->setAutoFillBackground(true);
+    m_rpgStatus->setPalette(panel);
     m_rpgView = new RpgView(m_options.programFolder, nullptr, m_rpgPane);
-    m_rpgView->setMinimumSize(80, 80);
+    m_rpgView->setObjectName(QStringLiteral("Image7"));
+    m_rpgView->setMinimumSize(320, 480);
+    rpgLayout->addWidget(rpgHeader);
     rpgLayout->addWidget(m_rpgStatus);
     rpgLayout->addWidget(m_rpgView, 1);
     connect(m_rpgView, &RpgView::statusChanged, m_rpgStatus, &QLabel::setText);
@@ -262,11 +302,6 @@ void TForm1::buildWidgets()
     m_pathBox->setInsertPolicy(QComboBox::NoInsert);
     m_pathBox->setMinimumWidth(320);
     m_pathBox->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
-    connect(m_pathBox, &QComboBox::activated, this, [this](int index) {
-        const QString typed = index >= 0 ? m_pathBox->itemText(index) : m_pathBox->currentText();
-        if (QFileInfo(typed).isDir())
-            Build_ListView(FirstFolder::folderKey(typed));
-    });
 
     m_iconSizeSlider = new QSlider(Qt::Horizontal, this);
     m_iconSizeSlider->setObjectName(QStringLiteral("IconSizeSlider"));
@@ -329,9 +364,6 @@ void TForm1::buildMenusAndToolBars()
         m_designedToolBars.append(s);
     }
 
-    if (QMenu *apps = m_commands.menu(QStringLiteral("AppListMenu")))
-        connect(apps, &QMenu::aboutToShow, this, &TForm1::buildApplicationMenu);
-
     // Each tool bar's own command in the tool bar submenu shows or hides it.
     if (QMenu *menu = m_commands.menu(QStringLiteral("ToolBarMenu")))
         connect(menu, &QMenu::aboutToShow, this, &TForm1::syncToolBarMarks);
@@ -382,23 +414,7 @@ void TForm1::placeProgressBar()
 
 void TForm1::buildDriveBar()
 {
-    if (!m_driveBar)
-        return;
-    m_driveBar->clear();
-    QFileIconProvider icons;
-    // The same volumes the computer location lists.
-    for (const NamespaceEntry &volume : ShellNamespace::volumes()) {
-        const QString root = volume.path;
-        const QString label = volume.caption;
-        auto *a =
-            m_driveBar->addAction(icons.icon(QFileIconProvider::Drive),
-                                  label.left(1) == QLatin1String("/") ? label : label.left(1));
-        a->setToolTip(root);
-        a->setObjectName(QStringLiteral("Drive:") + root);
-        connect(a, &QAction::triggered, this,
-                [this, root]() { Build_ListView(FirstFolder::folderKey(root)); });
-    }
-    m_driveBar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    m_navigation->buildDriveBar();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -492,6 +508,10 @@ void TForm1::FormCreate()
     step(QStringLiteral("フォルダ履歴"));
     loadFolderHistory();
 
+    ColumnController::install(*this);
+    SortCommands::install(*this);
+    FilterCommands::install(*this);
+    SelectionDetails::install(*this);
     openFirstFolder();
 }
 
@@ -560,6 +580,7 @@ void TForm1::buildSettingsMenus()
          names(
              QStringLiteral("Label_List0"), 4,
              {QStringLiteral("R"), QStringLiteral("Y"), QStringLiteral("G"), QStringLiteral("B")}));
+    DecorationCommands::install(*this);
 }
 
 void TForm1::applyMarksAndDisplay()
@@ -568,7 +589,8 @@ void TForm1::applyMarksAndDisplay()
     // designed mark. Setting a mark does not trigger the command (only a click does), and
     // exclusive groups must see the change, so signals stay on.
     for (const QString &name : m_commands.checkableNames()) {
-        if (!m_settings.contains(name))
+        // The sort order is not kept across runs: its keys in exe.ini have no effect.
+        if (!m_settings.contains(name) || SortOrder::ofCommand(name))
             continue;
         QAction *a = m_commands.action(name);
         a->setChecked(m_settings.isOn(name));
@@ -684,18 +706,7 @@ void TForm1::prepareFreeTree()
 
 void TForm1::loadFolderHistory()
 {
-    const TextFile::ReadResult r =
-        TextFile::read(m_options.programFolder.file(QStringLiteral("vtl/DirList.img")));
-    if (!r.found)
-        return;
-    const QIcon folderIcon(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
-    for (const QString &line : r.document.lines) {
-        const QString path = line.trimmed();
-        if (path.isEmpty() || ShellLocation::isWindowsPath(path) || !QDir::isAbsolutePath(path))
-            continue;
-        if (QFileInfo(path).isDir())
-            m_pathBox->addItem(folderIcon, path);
-    }
+    m_navigation->loadFolderHistory();
 }
 
 void TForm1::openFirstFolder()
@@ -859,6 +870,7 @@ void TForm1::buildFolderList(const QString &key)
     m_folderWatch->setFolder(shown);
     m_folderWatch->start();
     finishBuild(command, fixed, timer);
+    Q_EMIT folderShown(key);
 }
 
 void TForm1::buildPathList(const QStringList &paths, ItemListMode mode, const QString &title)
@@ -929,6 +941,7 @@ void TForm1::buildNameSpace(const QString &location)
     finishBuild(m_viewCommand, false, timer);
     // The elapsed time is not shown for a virtual location.
     statusField(FileOp)->clear();
+    Q_EMIT folderShown(location);
 }
 
 void TForm1::finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer)
@@ -943,6 +956,7 @@ void TForm1::finishBuild(const QString &command, bool fixed, const QElapsedTimer
     onShowedChanged(m_itemList->list().showedCount());
     m_itemList->display().setAttached(true);
     QApplication::restoreOverrideCursor();
+    Q_EMIT listBuilt();
 }
 
 QString TForm1::secondaryStatus() const
@@ -1132,6 +1146,10 @@ void TForm1::syncToolBarMarks()
 
 void TForm1::onCommand(const QString &name, QAction *action)
 {
+    for (const CommandHandler &handler : std::as_const(m_commandHandlers)) {
+        if (handler(name, action))
+            return;
+    }
     if (ViewStyle::isViewCommand(name)) {
         chooseViewStyle(name);
         return;
@@ -1333,45 +1351,9 @@ void TForm1::showSettingsDialog()
     m_settingsDialog->activateWindow();
 }
 
-void TForm1::buildApplicationMenu()
-{
-    QMenu *menu = m_commands.menu(QStringLiteral("AppListMenu"));
-    if (!menu)
-        return;
-    menu->clear();
-    ApplicationList apps(m_options.programFolder);
-    QString error;
-    apps.load(&error);
-    const QList<ApplicationList::Entry> entries = apps.available();
-    if (apps.isEmpty() || entries.isEmpty()) {
-        menu->addAction(QStringLiteral("なし"))->setEnabled(false);
-        return;
-    }
-    QFileIconProvider icons;
-    for (const ApplicationList::Entry &entry : entries) {
-        QAction *a = menu->addAction(icons.icon(QFileInfo(entry.program)), entry.name);
-        connect(a, &QAction::triggered, this, [this, entry]() {
-            // The application gets the selected item's full path as its one argument.
-            const QStringList paths = selectedPaths();
-            if (paths.isEmpty())
-                return;
-            if (!ApplicationList::launch(entry, paths.first(), *m_launcher))
-                MessageBox::information(this, QStringLiteral("コマンドを開始できませんでした"));
-        });
-    }
-}
-
 void TForm1::openSelection()
 {
-    // What is opened is decided now; the list may change while the player walks.
-    const QStringList paths = selectedPaths();
-    if (paths.isEmpty())
-        return;
-    QPointer<TForm1> self(this);
-    m_rpgView->requestOpen([self, paths]() {
-        if (self)
-            self->openPaths(paths);
-    });
+    m_opener->openSelection();
 }
 
 void TForm1::openPaths(const QStringList &paths)

@@ -38,6 +38,9 @@ namespace kazari
 class TSplashWindow;
 class RpgView;
 class RpgPaneCommands;
+class FileOperationsController;
+class ItemOpener;
+class NavigationController;
 class TForm6;
 class FolderChangeWatch;
 class ItemListView;
@@ -93,9 +96,15 @@ public:
     bool viewStyleFixed() const { return m_viewStyleFixed; }
     /// The text of the item list's title panel.
     QString titlePanelText() const;
+    /// The folder's own picture in the title panel.
+    QLabel *folderImage() const { return m_folderImage; }
+    /// Paints the folder's picture in the title panel, tinted by its own `_oneColor`.
+    void showFolderIcon(const QString &folder);
     QMenu *itemListPopup() const { return m_itemPopup; }
     /// The maze game of the folder pane; every open request passes its gate.
     RpgView *rpgView() const { return m_rpgView; }
+    /// New, rename, trash, copy and move of items (also for drops and other callers).
+    FileOperationsController *fileOperations() const { return m_fileOperations; }
     QPlainTextEdit *commentMemo() const { return m_commentMemo; }
     QComboBox *pathBox() const { return m_pathBox; }
     QToolBar *toolBar(const QString &name) const;
@@ -128,6 +137,27 @@ public:
     void showListFile(const QString &file);
     /// The annotation filter ("拡張属性のフィルタ"): only items with this suffix.
     void setAnnotationFilter(const QString &suffix) { m_annotationFilter = suffix; }
+    const QString &annotationFilter() const { return m_annotationFilter; }
+    /// Sets the file mask the next build applies (an empty mask counts as "*").
+    void setFileMask(const QString &mask)
+    {
+        m_fileMask = mask.isEmpty() ? QStringLiteral("*") : mask;
+    }
+    /// A page of the right pane by its command name (`N114` ...), or nullptr.
+    QWidget *rightPage(const QString &name) const { return m_rightPages.value(name); }
+    /// Whether the list shows search results (annotations looked up by path).
+    bool searchResultsShown() const { return m_searchResults; }
+    bool listFileMode() const { return m_listFileMode; }
+    /// The folder tabs (`TabControl1`), a view of the navigation's tab history.
+    QTabBar *folderTabs() const { return m_folderTabs; }
+    /// The free tree (`TreeView2`).
+    QTreeWidget *freeTree() const { return m_freeTree; }
+    /// The window is closing: waiting open requests still start files, build no list.
+    bool closing() const { return m_closing; }
+    /// Opening a folder leaves the found list.
+    void leaveFoundList() { m_foundListMode = false; }
+    NavigationController *navigation() const { return m_navigation; }
+    ItemOpener *opener() const { return m_opener; }
     /// "更新(&R)": re-reads a list file; otherwise leaves search result mode and builds
     /// the current folder again, keeping the selection.
     void refreshList();
@@ -151,6 +181,11 @@ public:
     };
     void onShutdown(ShutdownStep step, std::function<void(bool withFiles)> work);
 
+    /// Lets a part of the program take commands by name: handlers run before the main
+    /// window's own, in the order added; one that returns true has handled the command.
+    using CommandHandler = std::function<bool(const QString &name, QAction *action)>;
+    void addCommandHandler(CommandHandler handler) { m_commandHandlers.append(std::move(handler)); }
+
     // SettingsHost
     Settings &settings() override { return m_settings; }
     QAction *command(const QString &name) override { return m_commands.action(name); }
@@ -169,6 +204,12 @@ public:
     QStringList layoutSummary() const override;
     QList<WatchedFolder> watchedFolders() const override;
     void settingsApplied(bool rebuildList) override;
+
+Q_SIGNALS:
+    /// A list build has finished: the records, the view style and the look are in place.
+    void listBuilt();
+    /// A folder or virtual location is shown in the item list (after its build).
+    void folderShown(const QString &folder);
 
 public Q_SLOTS:
     /// The generic switch handler of checkable commands: the command's mark has already
@@ -204,7 +245,6 @@ private:
     bool onStoreCommand(const QString &name, QAction *action);
     void showStoreError(const StoreResult &result);
     void showSettingsDialog();
-    void buildApplicationMenu();
     void FormClose();
     void runShutdown(ShutdownStep step, bool withFiles);
     void storeStateValues();
@@ -219,7 +259,6 @@ private:
     void rebuildKeepingSelection();
     void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
     void clearPositions();
-    void showFolderIcon(const QString &folder);
     void applyDecorationSwitches();
     void onShowedChanged(int showed);
     void onIconSizeChanged(int size);
@@ -239,6 +278,7 @@ private:
     QStringList m_startupLog;
     QStringList m_shutdownLog;
     QList<QPair<ShutdownStep, std::function<void(bool)>>> m_shutdownWork;
+    QList<CommandHandler> m_commandHandlers;
 
     // Panes.
     QSplitter *m_mainSplitter = nullptr;
@@ -247,6 +287,9 @@ private:
     QLabel *m_rpgStatus = nullptr;
     RpgView *m_rpgView = nullptr;
     RpgPaneCommands *m_rpgCommands = nullptr;
+    FileOperationsController *m_fileOperations = nullptr;
+    NavigationController *m_navigation = nullptr;
+    ItemOpener *m_opener = nullptr;
     QTreeWidget *m_freeTree = nullptr;
     QWidget *m_centre = nullptr;
     QWidget *m_titlePanel = nullptr;

@@ -25,7 +25,7 @@ int ItemListModel::rowCount(const QModelIndex &parent) const
 
 int ItemListModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : 1;
+    return parent.isValid() ? 0 : int(m_captions.size());
 }
 
 QVariant ItemListModel::data(const QModelIndex &index, int role) const
@@ -33,6 +33,15 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
     const TAdditem &r = m_list.at(index.row());
+    if (index.column() > 0) {
+        if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
+            return columnText(index.row(), index.column());
+        if (role == PathRole)
+            return r.PATH;
+        if (role == RecordIdRole)
+            return r.id;
+        return QVariant();
+    }
     switch (role) {
     case Qt::DisplayRole:
     case Qt::EditRole:
@@ -55,8 +64,9 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
 
 QVariant ItemListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section == 0)
-        return QStringLiteral("名前");
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < m_captions.size())
+        return m_captions.at(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
@@ -64,7 +74,17 @@ Qt::ItemFlags ItemListModel::flags(const QModelIndex &index) const
 {
     if (!index.isValid())
         return Qt::NoItemFlags;
-    return Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+    Qt::ItemFlags f = Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDragEnabled;
+    if (m_rename && index.column() == 0 && m_list.at(index.row()).ItemType == FileSystemItem)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ItemListModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !m_rename || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    return m_rename(index.row(), value.toString());
 }
 
 QStringList ItemListModel::mimeTypes() const
@@ -99,6 +119,7 @@ void ItemListModel::rowChanged(int row)
 {
     if (row < 0 || row >= m_list.count())
         return;
+    m_cache.remove(m_list.at(row).id);
     const QModelIndex first = index(row, 0);
     Q_EMIT dataChanged(first, index(row, columnCount() - 1));
 }
@@ -110,6 +131,7 @@ void ItemListModel::listAboutToReset()
 
 void ItemListModel::listReset()
 {
+    m_cache.clear();
     endResetModel();
 }
 
@@ -131,6 +153,74 @@ void ItemListModel::rowsAboutToRemove(int first, int last)
 void ItemListModel::rowsRemoved()
 {
     endRemoveRows();
+}
+
+void ItemListModel::rowsAboutToReorder()
+{
+    Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ItemListModel::rowsReordered(const std::vector<int> &order)
+{
+    std::vector<int> newRowOf(order.size(), -1);
+    for (size_t i = 0; i < order.size(); ++i)
+        newRowOf[size_t(order[i])] = int(i);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex &i : before) {
+        const int row =
+            i.row() >= 0 && size_t(i.row()) < newRowOf.size() ? newRowOf[size_t(i.row())] : -1;
+        after.append(row < 0 ? QModelIndex() : index(row, i.column()));
+    }
+    changePersistentIndexList(before, after);
+    Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ItemListModel::setColumns(const QStringList &captions, ColumnTexts texts)
+{
+    const QStringList wanted = captions.isEmpty() ? QStringList{QStringLiteral("名前")} : captions;
+    const int before = int(m_captions.size());
+    const int after = int(wanted.size());
+    m_texts = std::move(texts);
+    m_cache.clear();
+    if (after > before) {
+        beginInsertColumns(QModelIndex(), before, after - 1);
+        m_captions = wanted;
+        endInsertColumns();
+    } else if (after < before) {
+        beginRemoveColumns(QModelIndex(), after, before - 1);
+        m_captions = wanted;
+        endRemoveColumns();
+    } else {
+        m_captions = wanted;
+    }
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, after - 1);
+    refreshColumns();
+}
+
+void ItemListModel::refreshColumns()
+{
+    m_cache.clear();
+    if (rowCount() > 0 && columnCount() > 1)
+        Q_EMIT dataChanged(index(0, 1), index(rowCount() - 1, columnCount() - 1),
+                           {Qt::DisplayRole});
+}
+
+const QStringList &ItemListModel::textsOf(int row) const
+{
+    const quint32 id = m_list.at(row).id;
+    auto it = m_cache.find(id);
+    if (it == m_cache.end())
+        it = m_cache.insert(id, m_texts ? m_texts(row) : QStringList());
+    return *it;
+}
+
+QString ItemListModel::columnText(int row, int column) const
+{
+    if (row < 0 || row >= m_list.count() || column < 1 || column >= m_captions.size())
+        return QString();
+    return textsOf(row).value(column - 1);
 }
 
 } // namespace kazari

@@ -11,6 +11,7 @@
 #include <QItemSelectionModel>
 #include <QMouseEvent>
 #include <QStackedLayout>
+#include <QStyledItemDelegate>
 #include <QTreeView>
 
 namespace kazari
@@ -49,6 +50,14 @@ ItemListView::ItemListView(AnnotationStore &store, QWidget *parent)
     m_details->setAllColumnsShowFocus(true);
     m_details->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_details->header()->setStretchLastSection(true);
+    m_details->header()->setSectionsClickable(true);
+    // Only the name column is drawn with pictures; the details columns are plain text.
+    auto *plainColumns = new QStyledItemDelegate(m_details);
+    connect(m_model, &QAbstractItemModel::columnsInserted, m_details,
+            [this, plainColumns](const QModelIndex &, int first, int last) {
+                for (int c = qMax(1, first); c <= last; ++c)
+                    m_details->setItemDelegateForColumn(c, plainColumns);
+            });
     m_details->viewport()->installEventFilter(this);
 
     m_stack = new QStackedLayout(this);

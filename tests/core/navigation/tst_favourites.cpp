@@ -86,6 +86,12 @@ void TestFavourites::commandsEditAndSave()
     QCOMPARE(f.addPlace(data.filePath(u"x=y"_s), u"n"_s, &error), -1);
     QVERIFY(!error.isEmpty());
     QCOMPARE(f.addPlace(u"relative"_s, u"n"_s), -1);
+    // Nor can a path with a line break; the file stays as it was.
+    const QByteArray before = pf.readBytes(u"pathlist.ini"_s);
+    error.clear();
+    QCOMPARE(f.addPlace(data.filePath(u"x\ny"_s), u"n"_s, &error), -1);
+    QVERIFY(!error.isEmpty());
+    QCOMPARE(pf.readBytes(u"pathlist.ini"_s), before);
 
     const QDateTime when(QDate(2026, 1, 1), QTime(6, 0));
     QCOMPARE(f.addCategory(1, when), 1);

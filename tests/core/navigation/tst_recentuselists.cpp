@@ -23,6 +23,7 @@ private Q_SLOTS:
     void recordsOnlyIntoExistingFiles();
     void keepsForeignLinesAndTheFileFormat();
     void unreadableFileIsLeftAlone();
+    void pathWithLineBreakIsRefused();
 };
 
 void TestRecentUseLists::classify_data()
@@ -154,6 +155,30 @@ void TestRecentUseLists::unreadableFileIsLeftAlone()
     QVERIFY(error.contains(u"FileList.img"_s));
     // The other list is still kept up to date.
     QCOMPARE(lists.lines(RecentUseLists::Folders), (QStringList{data.path(), u"/old"_s}));
+}
+
+void TestRecentUseLists::pathWithLineBreakIsRefused()
+{
+    // A file named with a line break would read back as two entries.
+    TempProgramFolder pf;
+    QVERIFY(pf.writeBytes(u"vtl/FileList.img"_s, "/old\n"));
+    QTemporaryDir data;
+    const QString broken = data.filePath(u"two\nlines.txt"_s);
+    const QString plain = data.filePath(u"plain.txt"_s);
+    for (const QString &f : {broken, plain}) {
+        QFile file(f);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+
+    RecentUseLists lists(pf.folder());
+    QString error;
+    QVERIFY(!lists.record({broken}, &error));
+    QVERIFY(error.contains(u"改行"_s));
+    QCOMPARE(pf.readBytes(u"vtl/FileList.img"_s), QByteArray("/old\n"));
+
+    // The other paths of the same request are still recorded.
+    QVERIFY(!lists.record({plain, broken}, &error));
+    QCOMPARE(lists.lines(RecentUseLists::Files), (QStringList{plain, u"/old"_s}));
 }
 
 QTEST_GUILESS_MAIN(TestRecentUseLists)

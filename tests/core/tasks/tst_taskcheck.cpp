@@ -53,7 +53,11 @@ QStringList describe(const TaskItem &item)
     for (const TaskDetail &d : item.details) {
         static const char *const kinds[] = {"comment", "start", "due", "notice", "done", "imp"};
         QString s = QString::fromLatin1(kinds[d.kind]);
-        if (d.kind == TaskDetail::Start || d.kind == TaskDetail::Due)
+        const bool dated = d.kind == TaskDetail::Start || d.kind == TaskDetail::Due ||
+                           d.kind == TaskDetail::Notice;
+        if (dated && !d.moment.isValid())
+            s += u'?'; // shown as written: the value does not read
+        else if (d.kind == TaskDetail::Start || d.kind == TaskDetail::Due)
             s += d.passed ? u'+' : u'-';
         out.append(s + u':' + d.text);
     }
@@ -72,6 +76,7 @@ private Q_SLOTS:
     void numbersCountEmptyLinesAndMessageIsExact();
     void detailsOfATask();
     void triggersAndMissingFiles();
+    void damagedTaskLeavesTheOthersChecked();
 };
 
 void TestTaskCheck::check_data()
@@ -104,12 +109,18 @@ void TestTaskCheck::check_data()
         << QStringList{u"start-:2026-1-2,9:00"_s, u"due-:2026/1/3,0:00:00"_s} << QStringList{};
     QTest::newRow("no start: not shown") << QStringList{u"_TE=2026/01/01,8:00:00"_s} << false
                                          << noDue << QStringList{} << QStringList{};
-    QTest::newRow("start that does not read: not shown")
-        << QStringList{u"_TS=yesterday"_s, u"_TE=2026/01/01,8:00:00"_s} << false << noDue
-        << QStringList{} << QStringList{};
-    QTest::newRow("due that does not read is absent")
+    QTest::newRow("start that does not read: shown as written")
+        << QStringList{u"_TS=yesterday"_s, u"_TE=2026/01/01,8:00:00"_s} << true << overdue
+        << QStringList{u"start?:yesterday"_s, u"due+:2026/01/01,8:00:00"_s}
+        << QStringList{u"期日超過 2026/01/01,8:00:00"_s};
+    QTest::newRow("due that does not read: neither pending nor overdue")
         << QStringList{start, u"_TE=2026/13/01,9:00:00"_s, u"_impN=1,2026/01/02,9:00:00"_s} << true
-        << noDue << QStringList{startShown} << QStringList{};
+        << noDue
+        << QStringList{startShown, u"due?:2026/13/01,9:00:00"_s, u"notice:2026/01/02,9:00:00"_s}
+        << QStringList{u"お知らせ 2026/01/02,9:00:00"_s};
+    QTest::newRow("due written as words")
+        << QStringList{start, u"_TE=来週の金曜"_s} << true << noDue
+        << QStringList{startShown, u"due?:来週の金曜"_s} << QStringList{};
     QTest::newRow("finished task is not listed")
         << QStringList{start, u"_TE=2025/12/31,9:00:00"_s, u"_comp=1"_s} << false << noDue
         << QStringList{} << QStringList{};
@@ -133,9 +144,16 @@ void TestTaskCheck::check_data()
     QTest::newRow("notice without due")
         << QStringList{start, u"_impN=1,2026/01/02,9:00:00"_s} << true << noDue
         << QStringList{startShown} << QStringList{};
-    QTest::newRow("notice that does not read")
+    QTest::newRow("notice date that does not read")
         << QStringList{start, u"_TE=2026/01/05,9:00:00"_s, u"_impN=1,2026/02/30,9:00:00"_s} << true
-        << pending << QStringList{startShown, u"due-:2026/01/05,9:00:00"_s} << QStringList{};
+        << pending
+        << QStringList{startShown, u"due-:2026/01/05,9:00:00"_s, u"notice?:1,2026/02/30,9:00:00"_s}
+        << QStringList{};
+    QTest::newRow("notice method that does not read")
+        << QStringList{start, u"_TE=2026/01/05,9:00:00"_s, u"_impN=x,2026/01/02,9:00:00"_s} << true
+        << pending
+        << QStringList{startShown, u"due-:2026/01/05,9:00:00"_s, u"notice?:x,2026/01/02,9:00:00"_s}
+        << QStringList{};
 }
 
 void TestTaskCheck::check()
@@ -253,6 +271,28 @@ void TestTaskCheck::triggersAndMissingFiles()
     r = f.reminder.check(TaskReminder::Trigger::Refresh);
     QVERIFY(r && r->tasks.isEmpty());
     QVERIFY(!r->error.isEmpty());
+}
+
+void TestTaskCheck::damagedTaskLeavesTheOthersChecked()
+{
+    Fixture f;
+    const QString a = f.item(u"a.txt"_s);
+    const QString b = f.item(u"b.txt"_s);
+    const QString c = f.item(u"c.txt"_s);
+    f.annotate({u"a.txt_TS=2025/12/01,9:00:00"_s, u"a.txt_TE=2025/12/31,9:00:00"_s,
+                u"b.txt_TS=2025/12/01,9:00:00"_s, u"b.txt_TE=2025/12/32,25:00:00"_s,
+                u"b.txt_impN=9,someday"_s, u"c.txt_TS=2025/12/01,9:00:00"_s,
+                u"c.txt_TE=2025/12/31,10:00:00"_s});
+    f.listTasks({a, b, c});
+    const std::optional<TaskCheckResult> r = f.reminder.check(TaskReminder::Trigger::Refresh);
+    QVERIFY(r);
+    QCOMPARE(r->tasks.size(), 3);
+    QCOMPARE(int(r->tasks.at(0).state), int(TaskItem::Overdue));
+    QCOMPARE(int(r->tasks.at(1).state), int(TaskItem::NoDue));
+    QCOMPARE(int(r->tasks.at(2).state), int(TaskItem::Overdue));
+    QCOMPARE(r->announcements.size(), 2);
+    QCOMPARE(r->announcements.at(0).number, 0);
+    QCOMPARE(r->announcements.at(1).number, 2);
 }
 
 QTEST_GUILESS_MAIN(TestTaskCheck)

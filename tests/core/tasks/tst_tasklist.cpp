@@ -25,6 +25,8 @@ private Q_SLOTS:
     void hostileFileRoundTrip();
     void unreadableFileIsNeverWritten();
     void storeOperationsKeepTheListInStep();
+    void followMove_data();
+    void followMove();
 };
 
 void TestTaskList::apply_data()
@@ -135,6 +137,44 @@ void TestTaskList::storeOperationsKeepTheListInStep()
         store.AnnotationOp(folder, u"report.txt"_s, QPoint(), -1, -1, OpSetCompletion, done).ok);
     QCOMPARE(pf.readBytes(u"task.ini"_s), QByteArray("/elsewhere\n"));
     QVERIFY(errors.isEmpty());
+}
+
+void TestTaskList::followMove_data()
+{
+    QTest::addColumn<QByteArray>("before"); // null: no file
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<QByteArray>("after"); // null: still no file
+    QTest::newRow("no file: never created")
+        << QByteArray() << u"/d/a"_s << u"/d/b"_s << QByteArray();
+    QTest::newRow("renamed item follows, order and blanks kept")
+        << QByteArray("/x\n\n/d/a\n/y\n") << u"/d/a"_s << u"/d/b"_s
+        << QByteArray("/x\n\n/d/b\n/y\n");
+    QTest::newRow("items below a moved folder follow")
+        << QByteArray("/d/f/a\n/d/f/sub/b\n/d/f\n") << u"/d/f/"_s << u"/e/g"_s
+        << QByteArray("/e/g/a\n/e/g/sub/b\n/e/g\n");
+    QTest::newRow("a sibling sharing the prefix stays")
+        << QByteArray("/d/f2/a\n/d/fa\n") << u"/d/f"_s << u"/e/g"_s
+        << QByteArray("/d/f2/a\n/d/fa\n");
+    QTest::newRow("another letter case is another item")
+        << QByteArray("/d/A\n") << u"/d/a"_s << u"/d/b"_s << QByteArray("/d/A\n");
+}
+
+void TestTaskList::followMove()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(QByteArray, after);
+    TempProgramFolder pf;
+    if (!before.isNull())
+        QVERIFY(pf.writeBytes(u"task.ini"_s, before));
+    TaskList list(pf.folder());
+    QString error;
+    QVERIFY2(list.followMove(from, to, &error), qPrintable(error));
+    QCOMPARE(pf.exists(u"task.ini"_s), !after.isNull());
+    if (!after.isNull())
+        QCOMPARE(pf.readBytes(u"task.ini"_s), after);
 }
 
 QTEST_GUILESS_MAIN(TestTaskList)

@@ -32,6 +32,7 @@ private Q_SLOTS:
     }
     void startupStepsInOrder();
     void statusBarLayout();
+    void gamePaneLayout();
     void closeWithoutExeIniWritesNothing();
     void closeWithExeIniWritesStateInOrder();
     void switchHandlerStoresAtOnceAndRebuilds();
@@ -94,6 +95,29 @@ void TestTForm1::statusBarLayout()
     QProgressBar *bar = w.progressBar();
     QCOMPARE(bar->parentWidget(), w.statusBar());
     QCOMPARE(bar->geometry(), QRect(2, 4, 30, w.statusBar()->height() - 5));
+}
+
+void TestTForm1::gamePaneLayout()
+{
+    // The game's picture is as wide as the status panel and as high as its pane less the
+    // header and status panel, never smaller than 320 x 480, also with the stored default
+    // width of the folder pane (which is narrower).
+    test::TempProgramFolder dir;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    TForm1 w(o);
+    w.FormCreate();
+    w.resize(1100, 760);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    RpgView *view = w.rpgView();
+    QWidget *pane = view->parentWidget();
+    auto *status = pane->findChild<QLabel *>(u"Panel31"_s);
+    QVERIFY(status);
+    QCOMPARE(status->height(), 24);
+    QVERIFY(view->width() >= 320);
+    QVERIFY(view->height() >= 480);
+    QTRY_COMPARE(view->picture().size(), QSize(status->width(), pane->height() - 48));
 }
 
 void TestTForm1::closeWithoutExeIniWritesNothing()

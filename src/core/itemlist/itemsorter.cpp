@@ -1,0 +1,114 @@
+#include "core/itemlist/itemsorter.h"
+
+#include "core/annotations/annotationvalues.h"
+
+#include <QCollator>
+#include <QCollatorSortKey>
+#include <QLocale>
+
+#include <algorithm>
+#include <numeric>
+
+namespace kazari
+{
+
+namespace
+{
+
+template <typename Value, typename Compare>
+std::vector<int> sortedRows(const std::vector<Value> &values, bool ascending, Compare compare)
+{
+    std::vector<int> rows(values.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    if (ascending) {
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            return compare(values[size_t(a)], values[size_t(b)]) < 0;
+        });
+    } else {
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) {
+            return compare(values[size_t(b)], values[size_t(a)]) < 0;
+        });
+    }
+    return rows;
+}
+
+std::vector<int> byNumbers(const std::vector<qint64> &numbers, bool ascending)
+{
+    return sortedRows(numbers, ascending,
+                      [](qint64 a, qint64 b) { return a < b ? -1 : (a > b ? 1 : 0); });
+}
+
+std::vector<int> byTexts(const std::vector<TAdditem> &records, bool ascending,
+                         const std::function<QString(int)> &textOf)
+{
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    collator.setNumericMode(false);
+    std::vector<QCollatorSortKey> keys;
+    keys.reserve(records.size());
+    for (int row = 0; row < int(records.size()); ++row)
+        keys.push_back(collator.sortKey(textOf(row)));
+    return sortedRows(keys, ascending, [](const QCollatorSortKey &a, const QCollatorSortKey &b) {
+        return a.compare(b);
+    });
+}
+
+} // namespace
+
+qint64 ItemSorter::iconColourValue(const QString &iconRgb)
+{
+    const std::optional<qint32> v = AnnotationValues::parseOneColour(iconRgb);
+    return v ? qint64(*v) : -1;
+}
+
+std::vector<int> ItemSorter::order(const std::vector<TAdditem> &records, const Request &request)
+{
+    if (!sorts(request.key))
+        return {};
+    const int key = request.key;
+    const bool up = request.ascending;
+    auto column = [&](int row, int col) {
+        return request.columnText ? request.columnText(row, col) : QString();
+    };
+    auto field = [&](QString TAdditem::*member) {
+        return byTexts(records, up, [&](int row) { return records[size_t(row)].*member; });
+    };
+    auto sizes = [&]() {
+        std::vector<qint64> numbers;
+        numbers.reserve(records.size());
+        for (const TAdditem &r : records)
+            numbers.push_back(r.Size);
+        return byNumbers(numbers, up);
+    };
+
+    switch (key) {
+    case CaptionKey:
+    case NameKey:
+        return field(&TAdditem::Name);
+    case IconColourKey: {
+        std::vector<qint64> numbers;
+        numbers.reserve(records.size());
+        for (const TAdditem &r : records)
+            numbers.push_back(iconColourValue(r.IconRGB));
+        return byNumbers(numbers, up);
+    }
+    case CaptionColourKey:
+        return field(&TAdditem::CaptionRGB);
+    case CommentKey:
+        return field(&TAdditem::Comment);
+    case SizeKey:
+        return sizes();
+    case FileTypeKey:
+        return field(&TAdditem::FileType);
+    case SizeColumnKey:
+        if (request.detailsView)
+            return sizes();
+        break;
+    default:
+        break;
+    }
+    // A details column: the text shown in column `key`.
+    return byTexts(records, up, [&](int row) { return column(row, key); });
+}
+
+} // namespace kazari

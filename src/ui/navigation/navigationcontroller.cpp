@@ -1,0 +1,265 @@
+#include "ui/navigation/navigationcontroller.h"
+
+#include "core/annotations/annotationvalues.h"
+#include "core/app/shelllocation.h"
+#include "core/decoration/itempicturecomposer.h"
+#include "core/navigation/navigation.h"
+#include "core/navigation/recentuselists.h"
+#include "core/platform/textfile.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/tform1.h"
+#include "ui/itemlist/itemiconsource.h"
+#include "ui/itemlist/itemlistview.h"
+#include "ui/navigation/drivebar.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QStandardPaths>
+#include <QTabBar>
+#include <QToolBar>
+
+namespace kazari
+{
+
+NavigationController::NavigationController(TForm1 &form)
+    : QObject(&form)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("NavigationController"));
+    QComboBox *box = m_form.pathBox();
+    connect(box, &QComboBox::activated, this,
+            [this, box](int index) { openPathBoxText(box->itemText(index)); });
+    if (QLineEdit *edit = box->lineEdit()) {
+        // The box inserts nothing itself; Enter opens what was typed.
+        connect(edit, &QLineEdit::returnPressed, this,
+                [this, box]() { openPathBoxText(box->currentText()); });
+    }
+
+    QTabBar *tabs = m_form.folderTabs();
+    tabs->setExpanding(false);
+    tabs->setElideMode(Qt::ElideNone);
+    connect(tabs, &QTabBar::currentChanged, this, [this](int index) {
+        if (!m_syncingTabs)
+            showTab(index);
+    });
+
+    if (QToolBar *bar = m_form.toolBar(QStringLiteral("ToolBarDrive"))) {
+        m_driveBar = new DriveBar(
+            bar,
+            [this](const QString &root) { m_form.Build_ListView(Navigation::folderKey(root)); },
+            this);
+    }
+
+    const QList<QPair<QString, int>> historyMenus{
+        {QStringLiteral("DirHistoryMenu"), RecentUseLists::Folders},
+        {QStringLiteral("AppHistoryMenu"), RecentUseLists::Programs},
+        {QStringLiteral("FileHistoryMenu"), RecentUseLists::Files}};
+    for (const auto &[name, kind] : historyMenus) {
+        for (QMenu *menu : m_form.commands().menus(name)) {
+            connect(menu, &QMenu::aboutToShow, this,
+                    [this, menu, k = kind]() { fillHistoryMenu(menu, k); });
+        }
+    }
+
+    connect(&m_form, &TForm1::folderShown, this, &NavigationController::folderShown);
+    m_form.addCommandHandler(
+        [this](const QString &name, QAction *action) { return onCommand(name, action); });
+}
+
+NavigationController::~NavigationController() = default;
+
+void NavigationController::loadFolderHistory()
+{
+    const TextFile::ReadResult r = TextFile::read(
+        m_form.programFolder().file(RecentUseLists::relativePath(RecentUseLists::Folders)));
+    if (!r.found)
+        return;
+    m_pathBox.loadStartup(r.document.lines, [](const QString &p) { return QFileInfo(p).isDir(); });
+    QComboBox *box = m_form.pathBox();
+    box->clear();
+    for (const QString &p : m_pathBox.entries())
+        box->addItem(folderIcon(p), p);
+}
+
+void NavigationController::buildDriveBar()
+{
+    if (m_driveBar)
+        m_driveBar->rebuild();
+}
+
+QIcon NavigationController::folderIcon(const QString &path) const
+{
+    const QImage icon = m_form.itemListView()->icons().iconOfPath(path, 16);
+    const std::optional<qint32> tint = AnnotationValues::parseOneColour(
+        m_form.store().GetByPath(path, QStringLiteral("_oneColor")));
+    return QIcon(
+        QPixmap::fromImage(ItemPictureComposer::headerIcon(icon, m_form.listColor(), tint)));
+}
+
+void NavigationController::folderShown(const QString &folder)
+{
+    const QString p = Navigation::withoutTrailingSeparator(folder);
+    if (!Navigation::isNativePath(p))
+        return;
+
+    // The tab strip is a view of the tab history: tab i always stands for entry i.
+    QTabBar *tabs = m_form.folderTabs();
+    m_syncingTabs = true;
+    const TabHistory::Visit v = m_tabs.visit(p);
+    if (v.removedFirst && tabs->count() > 0)
+        tabs->removeTab(0);
+    if (v.appended) {
+        const QFontMetrics metrics = tabs->fontMetrics();
+        const int at = tabs->addTab(TabHistory::caption(
+            p, [&metrics](const QString &t) { return metrics.horizontalAdvance(t); }));
+        tabs->setTabToolTip(at, p);
+    }
+    tabs->setCurrentIndex(v.selected);
+    m_syncingTabs = false;
+
+    // The path box: the folder's entry moves (or comes) to the top.
+    QComboBox *box = m_form.pathBox();
+    const int before = m_pathBox.visit(p);
+    QIcon icon;
+    if (before >= 0 && before < box->count()) {
+        icon = box->itemIcon(before);
+        box->removeItem(before);
+    } else {
+        icon = folderIcon(p);
+    }
+    box->insertItem(0, icon, p);
+    box->setCurrentIndex(0);
+}
+
+void NavigationController::showTab(int index)
+{
+    const QString entry = m_tabs.entry(index);
+    if (entry.isEmpty() || Navigation::samePath(entry, m_form.currentFolder()))
+        return;
+    // A vanished folder is still handed over: the list shows it as a location.
+    m_form.Build_ListView(Navigation::folderKey(entry));
+}
+
+void NavigationController::openPathBoxText(const QString &text)
+{
+    const Navigation::Target target = Navigation::pathBoxTarget(text);
+    switch (target.kind) {
+    case Navigation::Target::Folder:
+    case Navigation::Target::ShellLocation:
+        m_form.Build_ListView(target.path);
+        break;
+    case Navigation::Target::File:
+        if (!m_form.launcher().openWithDefault(target.path))
+            MessageBox::information(&m_form, QStringLiteral("コマンドを開始できませんでした"));
+        break;
+    case Navigation::Target::Nothing:
+        break;
+    }
+}
+
+void NavigationController::up()
+{
+    const QString current = m_form.currentFolder();
+    const Navigation::UpTarget target =
+        Navigation::up(current, m_form.listFileMode(), m_form.programFolder());
+    if (target.kind == Navigation::UpTarget::ListFile) {
+        m_form.showListFile(target.path);
+        m_form.statusField(TForm1::SysMsg)->setText(Navigation::listFileCaption());
+        return;
+    }
+    if (!target.path.isEmpty())
+        m_form.Build_ListView(target.path);
+}
+
+void NavigationController::showComputer()
+{
+    m_form.Build_ListView(ShellLocation::computer());
+    // The title names the place the way the button does.
+    const QString title = m_form.windowTitle();
+    const qsizetype gap = title.indexOf(QLatin1String("   "));
+    m_form.setWindowTitle(QStringLiteral("マイ　コンピュータ") +
+                          (gap >= 0 ? title.mid(gap) : QString()));
+    for (TForm1::StatusField f : {TForm1::DFCount, TForm1::Notification, TForm1::FindFileName,
+                                  TForm1::FileOp, TForm1::SysMsg})
+        m_form.statusField(f)->clear();
+}
+
+QString NavigationController::systemFolder(const QString &command)
+{
+    const QString home = QDir::homePath();
+    auto existing = [](const QString &path) { return QFileInfo(path).isDir() ? path : QString(); };
+    if (command == QLatin1String("cmdSystemFolderDesktop"))
+        return existing(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+    if (command == QLatin1String("cmdSystemFolderPrograms"))
+        return existing(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+    if (command == QLatin1String("cmdSystemFolderDocuments"))
+        return existing(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (command == QLatin1String("cmdSystemFolderFavourites"))
+        return existing(home);
+    if (command == QLatin1String("cmdSystemFolderStartMenu"))
+        return existing(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
+                        QStringLiteral("/autostart"));
+    if (command == QLatin1String("cmdSystemFolderTemplates"))
+        return existing(home + QStringLiteral("/Templates"));
+    if (command == QLatin1String("cmdSystemFolderNetwork"))
+        return ShellLocation::network();
+    return QString();
+}
+
+void NavigationController::fillHistoryMenu(QMenu *menu, int kind)
+{
+    menu->clear();
+    const QStringList lines =
+        RecentUseLists(m_form.programFolder()).lines(RecentUseLists::Kind(kind));
+    for (const QString &line : lines) {
+        if (!Navigation::isNativePath(line))
+            continue;
+        QAction *a = menu->addAction(line);
+        connect(a, &QAction::triggered, this, [this, line]() {
+            const Navigation::Target target = Navigation::OpenPath(line);
+            if (target.kind == Navigation::Target::Folder)
+                m_form.Build_ListView(target.path);
+            else if (target.kind == Navigation::Target::File &&
+                     !m_form.launcher().openWithDefault(target.path))
+                MessageBox::information(&m_form, QStringLiteral("コマンドを開始できませんでした"));
+        });
+    }
+    if (menu->isEmpty())
+        menu->addAction(QStringLiteral("なし"))->setEnabled(false);
+}
+
+bool NavigationController::onCommand(const QString &name, QAction *)
+{
+    if (name == QLatin1String("cmdUp")) {
+        up();
+        return true;
+    }
+    if (name == QLatin1String("cmdOpenPathBox")) {
+        openPathBoxText(m_form.pathBox()->currentText());
+        return true;
+    }
+    if (name == QLatin1String("cmdProgramFolder")) {
+        m_form.Build_ListView(Navigation::folderKey(m_form.programFolder().path()));
+        return true;
+    }
+    if (name == QLatin1String("cmdMyComputer")) {
+        showComputer();
+        return true;
+    }
+    if (name.startsWith(QLatin1String("cmdSystemFolder")) &&
+        name != QLatin1String("cmdSystemFolderColour")) {
+        const QString place = systemFolder(name);
+        if (!place.isEmpty())
+            m_form.Build_ListView(
+                Navigation::isShellLocation(place) ? place : Navigation::folderKey(place));
+        return true;
+    }
+    return false;
+}
+
+} // namespace kazari

@@ -1,0 +1,305 @@
+#include "core/annotations/annotationstore.h"
+#include "core/app/settings.h"
+#include "core/fileops/annotationfollower.h"
+#include "core/platform/fileoperationengine.h"
+#include "core/platform/trash.h"
+
+#include "testsupport/tempprogramfolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/mount.h>
+
+using namespace kazari;
+using namespace kazari::test;
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+void touch(const QString &path, const QByteArray &content = "x")
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(content);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// A store in either mode over a temporary data folder; central mode starts with an index.
+struct Fixture {
+    explicit Fixture(StorageMode mode)
+    {
+        settings.setSwitch(u"InIManagement2"_s, mode == StorageMode::Central);
+        settings.setSwitch(u"min1"_s, mode == StorageMode::PerFolder);
+        store.reloadModeFromSettings();
+        store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
+        if (mode == StorageMode::Central)
+            pf.writeBytes(u"ini/index.ini"_s, QByteArray());
+    }
+    QString path(const QString &relative) const { return data.path() + u'/' + relative; }
+    QString dir(const QString &relative) const
+    {
+        QDir().mkpath(path(relative));
+        return path(relative);
+    }
+    void annotate(const QString &relative, const QString &comment)
+    {
+        QVERIFY(store.SetByPath(path(relative), u"_cmt"_s, comment).ok);
+        QVERIFY(store.SetByPath(path(relative), u"_cmtEx"_s, comment + u" ex"_s).ok);
+    }
+    QString comment(const QString &relative) { return store.GetByPath(path(relative), u"_cmt"_s); }
+    QString extended(const QString &relative)
+    {
+        return store.GetByPath(path(relative), u"_cmtEx"_s);
+    }
+    // Runs the engine and lets annotations follow, answering questions with `answer`.
+    FileOperationResult run(FileOperationCode code, const QStringList &relatives,
+                            const QString &destination,
+                            OverwriteAnswer answer = OverwriteAnswer::No)
+    {
+        FileOperationRequest request;
+        request.code = code;
+        for (const QString &r : relatives)
+            request.sources.append(path(r));
+        request.destination = destination.isEmpty() ? QString() : path(destination);
+        FileOperationEngine engine;
+        engine.setTrash(&trash);
+        engine.setOverwriteCallback([answer](const OverwriteQuestion &) { return answer; });
+        const FileOperationResult result = engine.run(request);
+        followed = AnnotationFollower(store).follow(request, result);
+        return result;
+    }
+
+    TempProgramFolder pf;
+    QTemporaryDir data;
+    QTemporaryDir trashDir;
+    Trash trash{trashDir.path() + u"/Trash"_s};
+    Settings settings{pf.folder()};
+    AnnotationStore store{pf.folder(), settings};
+    AnnotationFollower::Outcome followed;
+};
+
+} // namespace
+
+class TestAnnotationFollower : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void followsOnlyDoneItems_data();
+    void followsOnlyDoneItems();
+    void sameFolderMoveKeepsEverything();
+    void deleteRemovesOnlyTrashed();
+    void centralFolderMoveKeepsFilesAttached();
+    void renameFollows_data();
+    void renameFollows();
+    void failedDestinationKeepsSource();
+    void fullOtherFileSystemLosesNothing();
+};
+
+void TestAnnotationFollower::followsOnlyDoneItems_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<int>("answer");
+    // Where the source's annotation ends up, and what the destination's own item keeps.
+    QTest::addColumn<QString>("carriedTo");
+    QTest::addColumn<bool>("sourceKeeps");
+    QTest::addColumn<QString>("ownComment");
+
+    for (StorageMode mode : {StorageMode::PerFolder, StorageMode::Central}) {
+        const QByteArray m = mode == StorageMode::Central ? "central " : "per-folder ";
+        const int md = int(mode);
+        QTest::newRow(QByteArray(m + "copy, collision renamed").constData())
+            << md << int(FileOperationCode::CopyRenaming) << int(OverwriteAnswer::No)
+            << u"to/a (2).txt"_s << true << u"theirs"_s;
+        QTest::newRow(QByteArray(m + "move, collision renamed").constData())
+            << md << int(FileOperationCode::MoveRenaming) << int(OverwriteAnswer::No)
+            << u"to/a (2).txt"_s << false << u"theirs"_s;
+        QTest::newRow(QByteArray(m + "move, replace answered No").constData())
+            << md << int(FileOperationCode::MoveAsking) << int(OverwriteAnswer::No) << QString()
+            << true << u"theirs"_s;
+        QTest::newRow(QByteArray(m + "copy, cancelled at the question").constData())
+            << md << int(FileOperationCode::CopyAsking) << int(OverwriteAnswer::Cancel) << QString()
+            << true << u"theirs"_s;
+        QTest::newRow(QByteArray(m + "move, replace answered Yes").constData())
+            << md << int(FileOperationCode::MoveAsking) << int(OverwriteAnswer::Yes)
+            << u"to/a.txt"_s << false << u"ours"_s;
+    }
+}
+
+void TestAnnotationFollower::followsOnlyDoneItems()
+{
+    QFETCH(int, mode);
+    QFETCH(int, code);
+    QFETCH(int, answer);
+    QFETCH(QString, carriedTo);
+    QFETCH(bool, sourceKeeps);
+    QFETCH(QString, ownComment);
+
+    Fixture f{StorageMode(mode)};
+    touch(f.path(u"from/a.txt"_s), "ours");
+    touch(f.path(u"to/a.txt"_s), "theirs");
+    f.annotate(u"from/a.txt"_s, u"ours"_s);
+    f.annotate(u"to/a.txt"_s, u"theirs"_s);
+
+    f.run(FileOperationCode(code), {u"from/a.txt"_s}, u"to"_s, OverwriteAnswer(answer));
+    QVERIFY(f.followed.ok());
+
+    if (!carriedTo.isEmpty()) {
+        QCOMPARE(f.comment(carriedTo), u"ours"_s);
+        QCOMPARE(f.extended(carriedTo), u"ours ex"_s);
+    }
+    QCOMPARE(f.comment(u"to/a.txt"_s), ownComment);
+    QCOMPARE(f.comment(u"from/a.txt"_s), sourceKeeps ? u"ours"_s : QString());
+    QCOMPARE(f.extended(u"from/a.txt"_s), sourceKeeps ? u"ours ex"_s : QString());
+}
+
+void TestAnnotationFollower::sameFolderMoveKeepsEverything()
+{
+    Fixture f{StorageMode::PerFolder};
+    touch(f.path(u"here/a.txt"_s));
+    f.annotate(u"here/a.txt"_s, u"stays"_s);
+    const QByteArray before = readAll(f.path(u"here/_m.ini"_s));
+    QVERIFY(!before.isEmpty());
+    const FileOperationResult r =
+        f.run(FileOperationCode::MoveRenaming, {u"here/a.txt"_s}, u"here"_s);
+    QCOMPARE(r.items.value(0).status, ItemStatus::Skipped);
+    QCOMPARE(f.comment(u"here/a.txt"_s), u"stays"_s);
+    QCOMPARE(readAll(f.path(u"here/_m.ini"_s)), before);
+}
+
+void TestAnnotationFollower::deleteRemovesOnlyTrashed()
+{
+    Fixture f{StorageMode::PerFolder};
+    touch(f.path(u"d/gone.txt"_s));
+    touch(f.path(u"d/kept.txt"_s));
+    f.annotate(u"d/gone.txt"_s, u"gone"_s);
+    f.annotate(u"d/kept.txt"_s, u"kept"_s);
+    f.annotate(u"d/vanished.txt"_s, u"orphan"_s); // no such file: the trash fails it
+    const FileOperationResult r =
+        f.run(FileOperationCode::Delete, {u"d/gone.txt"_s, u"d/vanished.txt"_s}, QString());
+    QCOMPARE(r.items.value(0).status, ItemStatus::Done);
+    QCOMPARE(r.items.value(1).status, ItemStatus::Failed);
+    QCOMPARE(f.comment(u"d/gone.txt"_s), QString());
+    QCOMPARE(f.extended(u"d/gone.txt"_s), QString());
+    QCOMPARE(f.comment(u"d/vanished.txt"_s), u"orphan"_s);
+    QCOMPARE(f.comment(u"d/kept.txt"_s), u"kept"_s);
+}
+
+void TestAnnotationFollower::centralFolderMoveKeepsFilesAttached()
+{
+    // A folder with a sub-folder, both annotated inside, moved into a folder never opened.
+    Fixture f{StorageMode::Central};
+    touch(f.path(u"src/box/inner.txt"_s));
+    touch(f.path(u"src/box/deep/leaf.txt"_s));
+    f.dir(u"dest"_s);
+    f.annotate(u"src/box"_s, u"the box"_s);
+    f.annotate(u"src/box/inner.txt"_s, u"inner"_s);
+    f.annotate(u"src/box/deep/leaf.txt"_s, u"leaf"_s);
+
+    const FileOperationResult r = f.run(FileOperationCode::MoveRenaming, {u"src/box"_s}, u"dest"_s);
+    QCOMPARE(r.items.value(0).status, ItemStatus::Done);
+    QVERIFY(f.followed.ok());
+    QCOMPARE(f.comment(u"dest/box"_s), u"the box"_s);
+    QCOMPARE(f.comment(u"dest/box/inner.txt"_s), u"inner"_s);
+    QCOMPARE(f.extended(u"dest/box/deep/leaf.txt"_s), u"leaf ex"_s);
+    QCOMPARE(f.comment(u"src/box"_s), QString());
+
+    // A copy of the moved folder does not take over its files.
+    f.run(FileOperationCode::CopyRenaming, {u"dest/box"_s}, u"src"_s);
+    QCOMPARE(f.comment(u"src/box"_s), u"the box"_s);
+    QCOMPARE(f.comment(u"dest/box/inner.txt"_s), u"inner"_s);
+}
+
+void TestAnnotationFollower::renameFollows_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::newRow("per-folder") << int(StorageMode::PerFolder);
+    QTest::newRow("central") << int(StorageMode::Central);
+}
+
+void TestAnnotationFollower::renameFollows()
+{
+    QFETCH(int, mode);
+    Fixture f{StorageMode(mode)};
+    touch(f.path(u"r/b"_s));
+    touch(f.path(u"r/a.txt"_s));
+    touch(f.path(u"r/sub/inside.txt"_s));
+    f.annotate(u"r/b"_s, u"bee"_s);
+    f.annotate(u"r/a.txt"_s, u"sibling"_s);
+    f.annotate(u"r/sub/inside.txt"_s, u"inside"_s);
+
+    // A name differing from a sibling's only in case never takes the sibling's lines.
+    QVERIFY(QFile::rename(f.path(u"r/b"_s), f.path(u"r/A.txt"_s)));
+    QVERIFY(AnnotationFollower(f.store).renamed(f.path(u"r/b"_s), u"A.txt"_s).ok());
+    QCOMPARE(f.comment(u"r/A.txt"_s), u"bee"_s);
+    QCOMPARE(f.comment(u"r/a.txt"_s), u"sibling"_s);
+
+    // A renamed folder keeps the annotations of what is inside it.
+    QVERIFY(QFile::rename(f.path(u"r/sub"_s), f.path(u"r/renamed"_s)));
+    QVERIFY(AnnotationFollower(f.store).renamed(f.path(u"r/sub"_s), u"renamed"_s).ok());
+    QCOMPARE(f.comment(u"r/renamed/inside.txt"_s), u"inside"_s);
+}
+
+void TestAnnotationFollower::failedDestinationKeepsSource()
+{
+    // The destination's annotation file cannot be written (a folder in its place): the
+    // moved item's lines stay in the source file rather than being lost.
+    Fixture f{StorageMode::PerFolder};
+    touch(f.path(u"from/a.txt"_s));
+    f.annotate(u"from/a.txt"_s, u"safe"_s);
+    f.dir(u"to/_m.ini"_s);
+    f.run(FileOperationCode::MoveRenaming, {u"from/a.txt"_s}, u"to"_s);
+    QVERIFY(!f.followed.ok());
+    QVERIFY(QFile::exists(f.path(u"to/a.txt"_s)));
+    QCOMPARE(f.store.folderList(f.path(u"from"_s)).value(u"a.txt"_s, u"_cmt"_s), u"safe"_s);
+}
+
+void TestAnnotationFollower::fullOtherFileSystemLosesNothing()
+{
+    // A small tmpfs: the first file fits, the second fills it up midway.
+    QTemporaryDir mountPoint;
+    if (::mount("tmpfs", QFile::encodeName(mountPoint.path()).constData(), "tmpfs", 0,
+                "size=256k") != 0)
+        QSKIP("cannot mount a tmpfs here");
+    struct Unmount {
+        QString path;
+        ~Unmount() { ::umount2(QFile::encodeName(path).constData(), MNT_DETACH); }
+    } unmount{mountPoint.path()};
+
+    Fixture f{StorageMode::PerFolder};
+    touch(f.path(u"from/small.txt"_s), QByteArray(1000, 's'));
+    touch(f.path(u"from/big.bin"_s), QByteArray(1024 * 1024, 'b'));
+    f.annotate(u"from/small.txt"_s, u"small"_s);
+    f.annotate(u"from/big.bin"_s, u"big"_s);
+
+    FileOperationRequest request{FileOperationCode::MoveRenaming,
+                                 {f.path(u"from/small.txt"_s), f.path(u"from/big.bin"_s)},
+                                 mountPoint.path()};
+    FileOperationEngine engine;
+    const FileOperationResult result = engine.run(request);
+    QCOMPARE(result.items.value(0).status, ItemStatus::Done);
+    QCOMPARE(result.items.value(1).status, ItemStatus::Failed);
+    QVERIFY(AnnotationFollower(f.store).follow(request, result).ok());
+
+    // The moved file and its annotation are on the other side; the other is whole at home.
+    QCOMPARE(f.store.GetByPath(mountPoint.path() + u"/small.txt"_s, u"_cmt"_s), u"small"_s);
+    QCOMPARE(f.comment(u"from/small.txt"_s), QString());
+    QCOMPARE(readAll(f.path(u"from/big.bin"_s)), QByteArray(1024 * 1024, 'b'));
+    QCOMPARE(f.comment(u"from/big.bin"_s), u"big"_s);
+    QCOMPARE(f.extended(u"from/big.bin"_s), u"big ex"_s);
+    QVERIFY(!QFileInfo::exists(mountPoint.path() + u"/big.bin"_s));
+}
+
+QTEST_GUILESS_MAIN(TestAnnotationFollower)
+#include "tst_annotationfollower.moc"

@@ -1,0 +1,388 @@
+#include "core/annotations/annotationlist.h"
+#include "core/platform/textfile.h"
+#include "testsupport/tempprogramfolder.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/tform1.h"
+#include "ui/decoration/decorationcommands.h"
+#include "ui/itemlist/itemlistmodel.h"
+#include "ui/itemlist/itemlistview.h"
+
+#include <QAbstractItemModel>
+#include <QAction>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kazari;
+using namespace Qt::StringLiterals;
+
+namespace
+{
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The value of one field as the file on disk holds it.
+QString fieldIn(const QString &iniPath, const QString &name, const QString &suffix)
+{
+    TextFile::ReadResult r = TextFile::read(iniPath);
+    return AnnotationList::fromDocument(std::move(r.document)).value(name, suffix);
+}
+
+// A folder "work" with three files and an annotation file, inside a data folder, shown by
+// a main window on a fresh program folder (per-folder mode, the built-in settings).
+struct Fixture {
+    explicit Fixture(const QByteArray &exeIni = QByteArray())
+    {
+        QDir().mkpath(work());
+        for (const QString &name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
+            writeFile(work() + name, "x");
+        writeFile(work() + u"_m.ini"_s, "a.txt_label=3\r\nb.txt_label=3\r\nc.txt_s=5\r\n"
+                                        "a.txt_oneColor=2\r\na.txt_RGB=1,2,3\r\n"
+                                        "c.txt_CVColor=clRed\r\nb.txt_CVColor=clRed\r\n"
+                                        "a.txt_cmt=first\r\n");
+        if (!exeIni.isEmpty())
+            pf.writeBytes(u"exe.ini"_s, exeIni);
+        TForm1::Options o;
+        o.programFolder = pf.folder();
+        o.arguments = {data.path() + u"/work"_s};
+        form = std::make_unique<TForm1>(o);
+        form->FormCreate();
+        commands = form->findChild<DecorationCommands *>();
+        commands->setColourChooser([this](QWidget *) -> std::optional<QColor> {
+            if (!colour.isValid())
+                return std::nullopt;
+            return colour;
+        });
+        commands->setTextAsker([this](QWidget *, const QString &caption, const QString &prompt,
+                                      const QString &preset) -> std::optional<QString> {
+            asked << caption << prompt << preset;
+            return answer;
+        });
+    }
+    QString work() const { return data.path() + u"/work/"_s; }
+    QString workIni() const { return work() + u"_m.ini"_s; }
+    QString parentIni() const { return data.path() + u"/_m.ini"_s; }
+    QString field(const QString &name, const QString &suffix) const
+    {
+        return fieldIn(workIni(), name, suffix);
+    }
+    void select(const QStringList &names)
+    {
+        QStringList paths;
+        for (const QString &n : names)
+            paths << work() + n;
+        form->itemListView()->selectPaths(paths);
+        QCOMPARE(form->selectedPaths(), paths);
+    }
+    void run(const QString &command)
+    {
+        QAction *a = form->command(command);
+        QVERIFY2(a, qPrintable(command));
+        a->trigger();
+    }
+    QImage folderImage() const { return form->folderImage()->pixmap().toImage(); }
+
+    test::TempProgramFolder pf;
+    QTemporaryDir data;
+    std::unique_ptr<TForm1> form;
+    DecorationCommands *commands = nullptr;
+    QColor colour;
+    std::optional<QString> answer;
+    QStringList asked;
+};
+
+} // namespace
+
+class TestDecorationCommands : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        MessageBox::reset();
+        MessageBox::answerAllWith(QMessageBox::No);
+    }
+    void menusFromSettings();
+    void commandsOnSelection_data();
+    void commandsOnSelection();
+    void captionColourUnselectsEveryItem();
+    void batchRebuildsTheListOnce();
+    void searchResultsWriteEachItemsOwnFile();
+    void folderOwnMaskAndCaption();
+    void folderImageClicks();
+    void copyAndPaste();
+};
+
+void TestDecorationCommands::menusFromSettings()
+{
+    Fixture f(
+        "Seal_N3=\r\nSeal_N4=信号\r\nSeal_P0=/nowhere/seal.bmp\r\ncl_CaptionMask1=yellowish\r\n"
+        "Tx_CaptionMaskName1=重要\r\n1Color_N0=あか\r\nLabel_List01=高\r\n");
+    TForm1 &w = *f.form;
+    QCOMPARE(w.command(u"cmdSeal3"_s)->text(), u"3"_s);
+    QCOMPARE(w.command(u"cmdSeal4"_s)->text(), u"信号"_s);
+    // A seal file that is missing: the built-in picture, and the command still works.
+    QVERIFY(!w.command(u"cmdSeal0"_s)->icon().isNull());
+    QCOMPARE(w.command(u"cmdLabel1"_s)->icon().pixmap(16, 16).size(), QSize(16, 16));
+    QCOMPARE(w.command(u"cmdMaskColour1"_s)->toolTip(), u"あか"_s);
+    QAction *yellow = w.command(u"cmdCaptionColour1"_s);
+    QCOMPARE(yellow->text(), u"重要"_s);
+    QCOMPARE(yellow->toolTip(), u"重要"_s);
+    // The unreadable colour falls back to the preset's yellow, in the picture and the file.
+    const QImage bar = yellow->icon().pixmap(16, 16).toImage();
+    QCOMPARE(bar.pixelColor(8, 7).rgb(), qRgb(255, 255, 0));
+    QCOMPARE(w.folderImage()->toolTip(), DecorationCommands::folderImageHint());
+
+    f.select({u"b.txt"_s});
+    f.run(u"cmdSeal0"_s);
+    QCOMPARE(f.field(u"b.txt"_s, u"_s"_s), u"0"_s);
+    f.select({u"b.txt"_s});
+    yellow->trigger();
+    QCOMPARE(f.field(u"b.txt"_s, u"_CVColor"_s), u"clYellow"_s);
+}
+
+void TestDecorationCommands::commandsOnSelection_data()
+{
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QColor>("chosen");
+    QTest::addColumn<QStringList>("expectA"); // suffix=value after the command
+    QTest::addColumn<QStringList>("expectC");
+
+    const QColor none;
+    QTest::newRow("label") << u"cmdLabel1"_s << none << QStringList{u"_label=1"_s}
+                           << QStringList{u"_label=1"_s};
+    QTest::newRow("label none") << u"cmdLabelNone"_s << none
+                                << QStringList{u"_label="_s, u"_cmt=first"_s}
+                                << QStringList{u"_label="_s, u"_s=5"_s};
+    QTest::newRow("seal") << u"cmdSeal14"_s << none << QStringList{u"_s=14"_s, u"_label=3"_s}
+                          << QStringList{u"_s=14"_s};
+    QTest::newRow("seal none") << u"cmdSealNone"_s << none << QStringList{u"_s="_s, u"_label=3"_s}
+                               << QStringList{u"_s="_s};
+    QTest::newRow("mask colour") << u"cmdMaskColour4"_s << none
+                                 << QStringList{u"_oneColor=4"_s, u"_RGB=1,2,3"_s}
+                                 << QStringList{u"_oneColor=4"_s};
+    QTest::newRow("mask from dialog")
+        << u"cmdOneColourMask"_s << QColor(16, 32, 48) << QStringList{u"_oneColor=3153936"_s}
+        << QStringList{u"_oneColor=3153936"_s};
+    QTest::newRow("black mask stays a colour")
+        << u"cmdOneColourMask"_s << QColor(Qt::black) << QStringList{u"_oneColor=8"_s}
+        << QStringList{u"_oneColor=8"_s};
+    QTest::newRow("dialog cancelled")
+        << u"cmdOneColourMask"_s << none << QStringList{u"_oneColor=2"_s}
+        << QStringList{u"_oneColor="_s};
+    QTest::newRow("mask none") << u"cmdIconMaskNone"_s << none
+                               << QStringList{u"_oneColor="_s, u"_RGB="_s, u"_label=3"_s}
+                               << QStringList{u"_oneColor="_s};
+    QTest::newRow("mask delete button")
+        << u"cmdOneColourDelete"_s << none << QStringList{u"_oneColor="_s, u"_RGB="_s}
+        << QStringList{u"_s=5"_s};
+    QTest::newRow("caption preset")
+        << u"cmdCaptionColour6"_s << none << QStringList{u"_CVColor=clTeal"_s}
+        << QStringList{u"_CVColor=clTeal"_s};
+    QTest::newRow("caption from dialog")
+        << u"cmdCaptionMaskChoose"_s << QColor(0, 0, 255) << QStringList{u"_CVColor=16711680"_s}
+        << QStringList{u"_CVColor=16711680"_s};
+    QTest::newRow("caption none") << u"cmdCaptionMaskNone"_s << none << QStringList{u"_CVColor="_s}
+                                  << QStringList{u"_CVColor="_s};
+    // A stamp goes to the first selected item only.
+    QTest::newRow("stamp") << u"cmdStamp0"_s << none << QStringList{u"_stp=0"_s}
+                           << QStringList{u"_stp="_s};
+    QTest::newRow("stamp none") << u"cmdStampNone"_s << none << QStringList{u"_stp=-1"_s}
+                                << QStringList{u"_stp="_s};
+}
+
+void TestDecorationCommands::commandsOnSelection()
+{
+    QFETCH(QString, command);
+    QFETCH(QColor, chosen);
+    QFETCH(QStringList, expectA);
+    QFETCH(QStringList, expectC);
+    Fixture f;
+    f.colour = chosen;
+    const QString before = f.field(u"b.txt"_s, u"_label"_s) + f.field(u"b.txt"_s, u"_CVColor"_s);
+    f.select({u"a.txt"_s, u"c.txt"_s});
+    f.run(command);
+    for (const auto &[name, expected] :
+         {std::pair{u"a.txt"_s, expectA}, std::pair{u"c.txt"_s, expectC}}) {
+        for (const QString &e : expected) {
+            const QString suffix = e.section(u'=', 0, 0);
+            QCOMPARE(name + suffix + u'=' + f.field(name, suffix), name + e);
+        }
+    }
+    // The unselected item is untouched, and the file stays sorted.
+    QCOMPARE(f.field(u"b.txt"_s, u"_label"_s) + f.field(u"b.txt"_s, u"_CVColor"_s), before);
+    TextFile::ReadResult r = TextFile::read(f.workIni());
+    QStringList sorted = r.document.lines;
+    std::stable_sort(sorted.begin(), sorted.end(), [](const QString &x, const QString &y) {
+        return x.section(u'=', 0, 0).compare(y.section(u'=', 0, 0), Qt::CaseInsensitive) < 0;
+    });
+    if (!command.startsWith(u"cmdStamp"_s) && command != u"cmdOneColourMask"_s)
+        QCOMPARE(r.document.lines, sorted);
+    QVERIFY(MessageBox::log().isEmpty());
+}
+
+void TestDecorationCommands::captionColourUnselectsEveryItem()
+{
+    // Unselecting each item as it is coloured must not make the command skip any.
+    Fixture f;
+    f.select({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    f.run(u"cmdCaptionColour1"_s);
+    for (const QString &name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
+        QCOMPARE(f.field(name, u"_CVColor"_s), u"clYellow"_s);
+    QVERIFY(f.form->selectedPaths().isEmpty());
+}
+
+void TestDecorationCommands::batchRebuildsTheListOnce()
+{
+    Fixture f;
+    f.select({u"a.txt"_s, u"b.txt"_s, u"c.txt"_s});
+    QSignalSpy resets(f.form->itemListView()->model(), &QAbstractItemModel::modelReset);
+    f.run(u"cmdLabel2"_s);
+    QCOMPARE(resets.size(), 1);
+    for (const QString &name : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
+        QCOMPARE(f.field(name, u"_label"_s), u"2"_s);
+    // The selection survives the rebuild, and the list shows the new labels.
+    QCOMPARE(f.form->selectedPaths().size(), 3);
+    QCOMPARE(f.form->store().currentValue(u"b.txt"_s, u"_label"_s), u"2"_s);
+}
+
+void TestDecorationCommands::searchResultsWriteEachItemsOwnFile()
+{
+    Fixture f;
+    const QString p = f.data.path() + u"/p/"_s;
+    const QString q = f.data.path() + u"/q/"_s;
+    QVERIFY(writeFile(p + u"x.txt"_s, "x"));
+    QVERIFY(writeFile(q + u"a.txt"_s, "x")); // same name as an item of the current folder
+    const QByteArray work = readFile(f.workIni());
+    f.form->showSearchResults({p + u"x.txt"_s, q + u"a.txt"_s});
+    QCOMPARE(f.form->itemListView()->list().count(), 2);
+    f.form->itemListView()->selectPaths({p + u"x.txt"_s, q + u"a.txt"_s});
+    f.run(u"cmdLabel2"_s);
+    f.form->itemListView()->selectPaths({q + u"a.txt"_s});
+    f.run(u"cmdSeal7"_s);
+    QCOMPARE(fieldIn(p + u"_m.ini"_s, u"x.txt"_s, u"_label"_s), u"2"_s);
+    QCOMPARE(fieldIn(q + u"_m.ini"_s, u"a.txt"_s, u"_label"_s), u"2"_s);
+    QCOMPARE(fieldIn(q + u"_m.ini"_s, u"a.txt"_s, u"_s"_s), u"7"_s);
+    QCOMPARE(fieldIn(p + u"_m.ini"_s, u"x.txt"_s, u"_s"_s), QString());
+    QCOMPARE(readFile(f.workIni()), work);
+    // The results stay in the list.
+    QCOMPARE(f.form->itemListView()->list().mode(), ItemListMode::SearchResult);
+    QCOMPARE(f.form->itemListView()->list().count(), 2);
+}
+
+void TestDecorationCommands::folderOwnMaskAndCaption()
+{
+    Fixture f;
+    const QByteArray work = readFile(f.workIni());
+    const QImage plain = f.folderImage();
+    QVERIFY(f.form->selectedPaths().isEmpty());
+
+    // Per-folder mode: the folder's own mask goes only into a file its parent already has.
+    f.run(u"cmdMaskColour1"_s);
+    QVERIFY(!QFile::exists(f.parentIni()));
+    QCOMPARE(f.folderImage(), plain);
+
+    QVERIFY(writeFile(f.parentIni(), ""));
+    f.run(u"cmdMaskColour1"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"255"_s);
+    f.run(u"cmdCaptionColour0"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_CVColor"_s), u"clRed"_s);
+    f.colour = QColor(0, 0, 1);
+    f.run(u"cmdOneColourMask"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"65536"_s);
+    QVERIFY(f.folderImage() != plain || plain.isNull());
+
+    f.run(u"cmdIconMaskNone"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), QString());
+    QCOMPARE(f.folderImage(), plain);
+    f.run(u"cmdCaptionMaskNone"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_CVColor"_s), QString());
+    // No item of the folder was touched, and nothing needing a selection ran.
+    QCOMPARE(readFile(f.workIni()), work);
+    f.run(u"cmdLabel0"_s);
+    f.run(u"cmdStamp0"_s);
+    QCOMPARE(readFile(f.workIni()), work);
+}
+
+void TestDecorationCommands::folderImageClicks()
+{
+    Fixture f;
+    QVERIFY(writeFile(f.parentIni(), "work_cmt=old\r\n"));
+    QLabel *image = f.form->folderImage();
+    const QImage plain = f.folderImage();
+
+    f.answer = u"新しいメモ"_s;
+    QTest::mouseClick(image, Qt::LeftButton);
+    QCOMPARE(f.asked, (QStringList{u" コメント"_s, u"コメント"_s, u"old"_s}));
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_cmt"_s), u"新しいメモ"_s);
+
+    f.colour = QColor(Qt::black);
+    QTest::mouseClick(image, Qt::RightButton);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"8"_s);
+    f.colour = QColor(0, 200, 0);
+    QTest::mouseClick(image, Qt::RightButton);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"51200"_s);
+    QVERIFY(f.folderImage() != plain || plain.isNull());
+
+    // Cancelled: nothing changes.
+    f.answer.reset();
+    f.colour = QColor();
+    QTest::mouseClick(image, Qt::LeftButton);
+    QTest::mouseClick(image, Qt::RightButton);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_cmt"_s), u"新しいメモ"_s);
+    QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"51200"_s);
+}
+
+void TestDecorationCommands::copyAndPaste()
+{
+    Fixture f;
+    const QString other = f.data.path() + u"/other/"_s;
+    QVERIFY(writeFile(other + u"o.txt"_s, "x"));
+    QVERIFY(writeFile(other + u"_m.ini"_s, "o.txt_Text=gone\r\no.txt_cmtEx=stays\r\n"));
+
+    // Pasting before anything was copied leaves the items alone.
+    const QByteArray work = readFile(f.workIni());
+    f.select({u"b.txt"_s});
+    f.run(u"cmdPasteAnnotations"_s);
+    QCOMPARE(readFile(f.workIni()), work);
+
+    f.select({u"a.txt"_s});
+    f.run(u"cmdCopyAnnotations"_s);
+    f.select({u"b.txt"_s, u"c.txt"_s});
+    f.run(u"cmdPasteAnnotations"_s);
+    for (const QString &name : {u"b.txt"_s, u"c.txt"_s}) {
+        QCOMPARE(f.field(name, u"_label"_s), u"3"_s);
+        QCOMPARE(f.field(name, u"_oneColor"_s), u"2"_s);
+        QCOMPARE(f.field(name, u"_RGB"_s), u"1,2,3"_s);
+        QCOMPARE(f.field(name, u"_cmt"_s), u"first"_s);
+        QCOMPARE(f.field(name, u"_CVColor"_s), QString()); // a has none
+        QCOMPARE(f.field(name, u"_s"_s), QString());
+    }
+    // Onto an item of another folder, found by a search: the same record.
+    f.form->showSearchResults({other + u"o.txt"_s});
+    f.form->itemListView()->selectPaths({other + u"o.txt"_s});
+    f.run(u"cmdPasteAnnotations"_s);
+    QCOMPARE(fieldIn(other + u"_m.ini"_s, u"o.txt"_s, u"_cmt"_s), u"first"_s);
+    QCOMPARE(fieldIn(other + u"_m.ini"_s, u"o.txt"_s, u"_Text"_s), QString());
+    QCOMPARE(fieldIn(other + u"_m.ini"_s, u"o.txt"_s, u"_cmtEx"_s), u"stays"_s);
+}
+
+QTEST_MAIN(TestDecorationCommands)
+#include "tst_decorationcommands.moc"
