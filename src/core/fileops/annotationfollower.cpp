@@ -1,5 +1,9 @@
 #include "core/fileops/annotationfollower.h"
 
+#include "core/platform/textfile.h"
+
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
@@ -27,6 +31,36 @@ bool isRealFolder(const QString &path)
     return info.isDir() && !info.isSymLink();
 }
 
+// After a move merged the folder `path` into another: true when it is gone, removing it
+// when nothing is left in it but an annotation file without item lines (the engine leaves
+// that file behind for the follower). Anything else in it keeps it.
+bool removeEmptiedFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return true;
+    if (!isRealFolder(path))
+        return false;
+    const QString companion = QStringLiteral("_m.ini");
+    const QStringList names =
+        QDir(path).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    if (names != QStringList{companion})
+        return false;
+    const QString file = path + QLatin1Char('/') + companion;
+    const QFileInfo fileInfo(file);
+    if (!fileInfo.isFile() || fileInfo.isSymLink())
+        return false;
+    const TextFile::ReadResult read = TextFile::read(file, TextFile::RegularFilesOnly);
+    if (!read.found)
+        return false;
+    const AnnotationList list = AnnotationList::fromDocument(read.document);
+    for (const QString &line : list.lines()) {
+        if (!line.trimmed().isEmpty() && !line.startsWith(QLatin1Char('.')))
+            return false;
+    }
+    return QFile::remove(file) && QDir().rmdir(path);
+}
+
 } // namespace
 
 AnnotationFollower::AnnotationFollower(AnnotationStore &store)
@@ -48,25 +82,29 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     QStringList arrivalOrder;
     QHash<QString, AnnotationList> sourceLists;
     QList<QPair<QString, QString>> movedFolders;
-
-    for (const ItemOutcome &item : result.items) {
-        if (item.status != ItemStatus::Done)
-            continue;
+    struct Placement {
         QString folder;
         QString name;
-        if (!AnnotationStore::splitItemPath(item.source, &folder, &name))
-            continue;
-        ++out.followed;
-        if (remove) {
-            if (!removals.contains(folder))
-                removalOrder.append(folder);
-            removals[folder].append(name);
-            continue;
-        }
+        QString toFolder;
+    };
+    QList<Placement> placements;
+    // Moved folders merged into others: they lose their lines only once they are gone.
+    QList<PlacedEntry> mergedMoves;
+
+    auto addRemoval = [&](const QString &folder, const QString &name) {
+        if (!removals.contains(folder))
+            removalOrder.append(folder);
+        removals[folder].append(name);
+    };
+
+    auto place = [&](const QString &source, const QString &destination, bool merged) {
+        QString folder;
+        QString name;
         QString toFolder;
         QString toName;
-        if (!AnnotationStore::splitItemPath(item.destination, &toFolder, &toName))
-            continue;
+        if (!AnnotationStore::splitItemPath(source, &folder, &name) ||
+            !AnnotationStore::splitItemPath(destination, &toFolder, &toName))
+            return;
         auto list = sourceLists.find(folder);
         if (list == sourceLists.end()) {
             list = sourceLists.insert(folder, m_store.folderList(folder));
@@ -76,25 +114,45 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         carry.oldName = name;
         carry.newName = toName;
         carry.fields = list->itemFields(name);
-        carry.merge = item.merged;
+        carry.merge = merged;
         if (!arrivals.contains(toFolder))
             arrivalOrder.append(toFolder);
         arrivals[toFolder].append(carry);
-        if (move) {
-            // The same file under the same name (list-file mode keeps one file for all
-            // folders): the carried lines are the source's lines, nothing to remove.
-            const bool sameLines =
-                name == toName &&
-                m_store.fileForFolder(folder).path == m_store.fileForFolder(toFolder).path &&
-                m_store.fileForFolder(folder).isFile();
-            if (!sameLines) {
-                if (!removals.contains(folder))
-                    removalOrder.append(folder);
-                removals[folder].append(name);
-            }
-            if (!item.merged && isRealFolder(item.destination))
-                movedFolders.append({item.source, item.destination});
+        placements.append({folder, name, toFolder});
+        if (!move)
+            return;
+        if (merged) {
+            mergedMoves.append({source, destination, true});
+            return;
         }
+        // The same file under the same name (list-file mode keeps one file for all
+        // folders): the carried lines are the source's lines, nothing to remove.
+        const bool sameLines =
+            name == toName &&
+            m_store.fileForFolder(folder).path == m_store.fileForFolder(toFolder).path &&
+            m_store.fileForFolder(folder).isFile();
+        if (!sameLines)
+            addRemoval(folder, name);
+        if (isRealFolder(destination))
+            movedFolders.append({source, destination});
+    };
+
+    for (const ItemOutcome &item : result.items) {
+        if (item.status == ItemStatus::Done) {
+            QString folder;
+            QString name;
+            if (!AnnotationStore::splitItemPath(item.source, &folder, &name))
+                continue;
+            ++out.followed;
+            if (remove) {
+                addRemoval(folder, name);
+                continue;
+            }
+            place(item.source, item.destination, item.merged);
+        }
+        // What went into a merged folder really moved, also when the rest failed.
+        for (const PlacedEntry &entry : item.placedInside)
+            place(entry.source, entry.destination, entry.merged);
     }
 
     // Arrivals first: a source loses its lines only once they are safe at the destination.
@@ -133,25 +191,15 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         }
     }
 
-    if (!failedDestinations.isEmpty()) {
-        // Keep the source lines of every item whose destination could not be written.
-        for (const QString &toFolder : std::as_const(failedDestinations)) {
-            for (const ItemOutcome &item : result.items) {
-                QString folder, name, itemTo, itemName;
-                if (item.status != ItemStatus::Done ||
-                    !AnnotationStore::splitItemPath(item.source, &folder, &name) ||
-                    !AnnotationStore::splitItemPath(item.destination, &itemTo, &itemName) ||
-                    itemTo != toFolder)
-                    continue;
-                removals[folder].removeOne(name);
-            }
-        }
+    // Keep the source lines of every item whose destination could not be written.
+    for (const Placement &p : std::as_const(placements)) {
+        if (failedDestinations.contains(p.toFolder))
+            removals[p.folder].removeOne(p.name);
     }
 
-    for (const QString &folder : std::as_const(removalOrder)) {
-        const QStringList names = removals.value(folder);
+    auto removeLines = [&](const QString &folder, const QStringList &names) {
         if (names.isEmpty())
-            continue;
+            return;
         const StoreResult r = m_store.editFolder(
             folder,
             [&names](AnnotationList &list) {
@@ -163,6 +211,25 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             true, false);
         if (!r.ok)
             out.errors.append(r.error);
+    };
+    for (const QString &folder : std::as_const(removalOrder))
+        removeLines(folder, removals.value(folder));
+
+    // A folder moved by merging keeps its annotation file (the engine leaves it for the lines
+    // above); once no item of it is left, the folder goes too, deepest first, and only then
+    // do its own lines leave its parent's file.
+    for (qsizetype i = mergedMoves.size() - 1; i >= 0; --i) {
+        const PlacedEntry &m = mergedMoves.at(i);
+        QString folder;
+        QString name;
+        QString toFolder;
+        QString toName;
+        if (!AnnotationStore::splitItemPath(m.source, &folder, &name) ||
+            !AnnotationStore::splitItemPath(m.destination, &toFolder, &toName) ||
+            failedDestinations.contains(toFolder))
+            continue;
+        if (removeEmptiedFolder(m.source))
+            removeLines(folder, {name});
     }
 
     for (const auto &moved : std::as_const(movedFolders)) {
@@ -170,6 +237,7 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         if (!r.ok)
             out.errors.append(r.error);
     }
+
     return out;
 }
 

@@ -21,6 +21,12 @@ namespace kazari
 /// - move: the same, then the lines are removed from the source folder's file, only once
 ///   the destination has them; a moved folder takes its index keys along (and those of every
 ///   folder below it), so central files stay attached;
+/// - a folder merged into one of the same name: its own fields join the target's, and each
+///   entry that went in (at any depth, also when the merge as a whole failed or was
+///   cancelled partway) is followed like an item of its own, from its folder's file to the
+///   target folder's file. The target's file is never replaced, so its own items keep their
+///   lines. A moved folder that ends up holding only an annotation file without item lines
+///   is removed, and only then does its own annotation leave its parent's file;
 /// - delete: the lines are removed.
 ///
 /// Work is batched: one read of each source folder's file, one write of each file touched.

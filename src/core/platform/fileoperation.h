@@ -39,6 +39,14 @@ enum class ItemStatus {
     Cancelled,
 };
 
+/// One entry that went into a merged folder: where it came from and where it is now.
+struct PlacedEntry {
+    QString source;
+    QString destination;
+    /// A folder merged into one of the same name (its own entries are listed as well).
+    bool merged = false;
+};
+
 /// The outcome for one source item, in source-list order.
 struct ItemOutcome {
     QString source;
@@ -54,6 +62,10 @@ struct ItemOutcome {
     /// A folder that went into an existing folder of the same name (the user said Yes):
     /// the two were merged rather than the item placed anew.
     bool merged = false;
+    /// For a merged folder, the entries below it that were copied or moved in (at every
+    /// depth, in the order they were placed), also when the item as a whole failed or was
+    /// cancelled partway: what they name really happened.
+    QList<PlacedEntry> placedInside;
 };
 
 /// The outcome of one operation. Annotations follow only the Done items, under their

@@ -278,6 +278,7 @@ ItemOutcome FileOperationEngine::copyOrMoveItem(const QString &source, const QSt
     ItemOutcome item = outcome(source, status);
     item.keptInside = tally.keptInside;
     item.merged = tally.merged;
+    item.placedInside = std::move(tally.placedInside);
     if (status == ItemStatus::Done) {
         item.destination = destination;
     } else if (status == ItemStatus::Failed) {
@@ -304,6 +305,7 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
         return ItemStatus::Failed;
     };
 
+    tally.lastMerged = false;
     // The target can appear or vanish between looking and acting; look again then.
     for (int attempt = 0; attempt < 100; ++attempt) {
         if (isCancelled())
@@ -355,7 +357,9 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
         if (folders) {
             if (depth == 0)
                 tally.merged = true;
-            return merge(source, target, move, depth, tally);
+            const ItemStatus merged = merge(source, target, move, depth, tally);
+            tally.lastMerged = true;
+            return merged;
         }
 
         if (move) {
@@ -396,8 +400,20 @@ ItemStatus FileOperationEngine::merge(const QString &source, const QString &targ
     bool everything = true;
     for (const QByteArray &name : names) {
         const QString child = QFile::decodeName(name);
-        const ItemStatus status =
-            place(joinPath(source, child), joinPath(target, child), move, depth + 1, tally);
+        if (m_keptInMerges.contains(child)) {
+            everything = false;
+            continue;
+        }
+        const QString childSource = joinPath(source, child);
+        const QString childTarget = joinPath(target, child);
+        // Reserved before placing: a merged sub-folder lists its entries after itself.
+        const qsizetype slot = tally.placedInside.size();
+        tally.placedInside.append({childSource, childTarget, false});
+        const ItemStatus status = place(childSource, childTarget, move, depth + 1, tally);
+        if (status == ItemStatus::Done || tally.lastMerged)
+            tally.placedInside[slot].merged = tally.lastMerged;
+        else
+            tally.placedInside.removeAt(slot);
         if (status == ItemStatus::Cancelled)
             return status;
         if (status == ItemStatus::Skipped)

@@ -36,7 +36,11 @@ class Trash;
 ///   with code 1 it gives a renamed copy.
 ///
 /// The companion files of a folder (`_m.ini`, `_m.rule`, `_m.Script`, `_m.bmp`) are ordinary
-/// files here; callers decide what travels with what.
+/// files here; callers decide what travels with what. The one exception is merging: the
+/// entries named by setKeptInMerges (by default the per-folder annotation file `_m.ini`) are
+/// never copied, moved or asked about when a folder is merged into another; they stay where
+/// they are, so the annotation follower can move the lines of just the entries that went in
+/// (replacing the destination's file would drop the annotations of its own items).
 class FileOperationEngine
 {
 public:
@@ -54,6 +58,9 @@ public:
     void setOverwriteCallback(OverwriteCallback callback);
     /// The trash for code 2; by default the user's trash (see Trash::Trash()).
     void setTrash(Trash *trash);
+    /// Names left in place when folders are merged (compared exactly).
+    void setKeptInMerges(const QStringList &names) { m_keptInMerges = names; }
+    const QStringList &keptInMerges() const { return m_keptInMerges; }
 
     /// Runs one operation. An engine that was cancelled stays cancelled: every later item
     /// is reported Cancelled.
@@ -72,7 +79,10 @@ private:
         int failures = 0;
         /// The item itself (depth 0) was merged into an existing folder.
         bool merged = false;
+        /// The last place() merged folders rather than putting its source anew.
+        bool lastMerged = false;
         QString firstError;
+        QList<PlacedEntry> placedInside;
     };
 
     ItemOutcome copyOrMoveItem(const QString &source, const QString &folder, bool move,
@@ -93,6 +103,7 @@ private:
     Trash &trash();
 
     std::atomic_bool m_cancel{false};
+    QStringList m_keptInMerges{QStringLiteral("_m.ini")};
     ProgressCallback m_progressCallback;
     OverwriteCallback m_overwriteCallback;
     int m_intervalMs = 100;

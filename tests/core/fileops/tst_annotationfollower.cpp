@@ -102,6 +102,8 @@ private Q_SLOTS:
     void centralFolderMoveKeepsFilesAttached();
     void renameFollows_data();
     void renameFollows();
+    void mergedFolderKeepsEveryonesAnnotations_data();
+    void mergedFolderKeepsEveryonesAnnotations();
     void failedDestinationKeepsSource();
     void fullOtherFileSystemLosesNothing();
 };
@@ -249,6 +251,63 @@ void TestAnnotationFollower::renameFollows()
     QVERIFY(QFile::rename(f.path(u"r/sub"_s), f.path(u"r/renamed"_s)));
     QVERIFY(AnnotationFollower(f.store).renamed(f.path(u"r/sub"_s), u"renamed"_s).ok());
     QCOMPARE(f.comment(u"r/renamed/inside.txt"_s), u"inside"_s);
+}
+
+void TestAnnotationFollower::mergedFolderKeepsEveryonesAnnotations_data()
+{
+    QTest::addColumn<int>("mode");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<bool>("declineX"); // answer No for the entry x inside
+    for (StorageMode mode : {StorageMode::PerFolder, StorageMode::Central}) {
+        const QByteArray m = mode == StorageMode::Central ? "central " : "per-folder ";
+        for (int code : {int(FileOperationCode::MoveAsking), int(FileOperationCode::CopyAsking)}) {
+            const QByteArray c = code == int(FileOperationCode::MoveAsking) ? "move" : "copy";
+            QTest::newRow(QByteArray(m + c + ", all").constData()) << int(mode) << code << false;
+            QTest::newRow(QByteArray(m + c + ", x declined").constData())
+                << int(mode) << code << true;
+        }
+    }
+}
+
+void TestAnnotationFollower::mergedFolderKeepsEveryonesAnnotations()
+{
+    // "d" goes onto a "d" of its own with annotated items on both sides; Yes merges.
+    QFETCH(int, mode);
+    QFETCH(int, code);
+    QFETCH(bool, declineX);
+    const bool move = code == int(FileOperationCode::MoveAsking);
+    Fixture f{StorageMode(mode)};
+    for (const QString &name : {u"from/d/x"_s, u"from/d/y"_s, u"from/d/sub/z"_s, u"to/d/x"_s,
+                                u"to/d/keep"_s, u"to/d/sub/z"_s}) {
+        touch(f.path(name));
+        f.annotate(name, name);
+    }
+    f.annotate(u"from/d"_s, u"from d"_s);
+
+    FileOperationRequest request{FileOperationCode(code), {f.path(u"from/d"_s)}, f.path(u"to"_s)};
+    FileOperationEngine engine;
+    engine.setOverwriteCallback([declineX](const OverwriteQuestion &q) {
+        return declineX && q.target.endsWith(u"/x"_s) ? OverwriteAnswer::No : OverwriteAnswer::Yes;
+    });
+    const FileOperationResult result = engine.run(request);
+    QCOMPARE(result.items.value(0).status, ItemStatus::Done);
+    QVERIFY(AnnotationFollower(f.store).follow(request, result).ok());
+
+    // The destination's own items keep theirs; what went in brings its own.
+    QCOMPARE(f.comment(u"to/d/keep"_s), u"to/d/keep"_s);
+    QCOMPARE(f.comment(u"to/d/x"_s), declineX ? u"to/d/x"_s : u"from/d/x"_s);
+    QCOMPARE(f.comment(u"to/d/y"_s), u"from/d/y"_s);
+    QCOMPARE(f.extended(u"to/d/sub/z"_s), u"from/d/sub/z ex"_s);
+    QCOMPARE(f.comment(u"to/d"_s), u"from d"_s);
+
+    // The source keeps what stayed; a move empties it, and an emptied folder goes.
+    QCOMPARE(f.comment(u"from/d/x"_s), move && !declineX ? QString() : u"from/d/x"_s);
+    QCOMPARE(f.comment(u"from/d/y"_s), move ? QString() : u"from/d/y"_s);
+    QCOMPARE(f.comment(u"from/d/sub/z"_s), move ? QString() : u"from/d/sub/z"_s);
+    const bool sourceGone = move && !declineX;
+    QCOMPARE(QFileInfo::exists(f.path(u"from/d"_s)), !sourceGone);
+    QCOMPARE(QFileInfo::exists(f.path(u"from/d/sub"_s)), !move);
+    QCOMPARE(f.comment(u"from/d"_s), sourceGone ? QString() : u"from d"_s);
 }
 
 void TestAnnotationFollower::failedDestinationKeepsSource()

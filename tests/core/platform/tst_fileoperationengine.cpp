@@ -430,6 +430,10 @@ void TestFileOperationEngine::mergesFoldersAskingInside()
     QVERIFY(writeFile(dir.filePath(u"to/d/x"_s), "old x"));
     QVERIFY(writeFile(dir.filePath(u"to/d/keep"_s), "keep"));
     QVERIFY(writeFile(dir.filePath(u"to/d/sub/z"_s), "old z"));
+    // The annotation files on both sides are left for the annotation follower.
+    QVERIFY(writeFile(dir.filePath(u"from/d/_m.ini"_s), "y_cmt=new"));
+    QVERIFY(writeFile(dir.filePath(u"to/d/_m.ini"_s), "keep_cmt=old"));
+    QVERIFY(writeFile(dir.filePath(u"from/d/sub/_m.ini"_s), "z_cmt=new"));
 
     // Answers by name: the folder listing has no fixed order.
     QStringList asked;
@@ -452,7 +456,23 @@ void TestFileOperationEngine::mergesFoldersAskingInside()
     // The declined entry stays in the source; what was moved is gone from it.
     QCOMPARE(readFile(dir.filePath(u"from/d/x"_s)), QByteArray("new x"));
     QCOMPARE(exists(dir.filePath(u"from/d/y"_s)), code == 5);
-    QCOMPARE(exists(dir.filePath(u"from/d/sub"_s)), code == 5);
+    QCOMPARE(exists(dir.filePath(u"from/d/sub/z"_s)), code == 5);
+    QCOMPARE(readFile(dir.filePath(u"to/d/_m.ini"_s)), QByteArray("keep_cmt=old"));
+    QCOMPARE(readFile(dir.filePath(u"from/d/_m.ini"_s)), QByteArray("y_cmt=new"));
+    QCOMPARE(readFile(dir.filePath(u"from/d/sub/_m.ini"_s)), QByteArray("z_cmt=new"));
+    QVERIFY(!exists(dir.filePath(u"to/d/sub/_m.ini"_s)));
+
+    // What went in, for the annotations: a merged sub-folder before its own entries.
+    QStringList placed;
+    for (const PlacedEntry &e : r.items[0].placedInside) {
+        QCOMPARE(e.destination,
+                 dir.filePath(u"to/"_s) + e.source.mid(dir.filePath(u"from/"_s).size()));
+        placed << e.source.mid(dir.filePath(u"from/"_s).size()) +
+                      (e.merged ? u" merged"_s : QString());
+    }
+    QCOMPARE(placed.indexOf(u"d/sub merged"_s) < placed.indexOf(u"d/sub/z"_s), true);
+    placed.sort();
+    QCOMPARE(placed, (QStringList{u"d/sub merged"_s, u"d/sub/z"_s, u"d/y"_s}));
 }
 
 void TestFileOperationEngine::refusesFolderIntoItself_data()
