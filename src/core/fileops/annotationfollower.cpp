@@ -1,6 +1,7 @@
 #include "core/fileops/annotationfollower.h"
 
 #include "core/platform/textfile.h"
+#include "core/tasks/tasklist.h"
 
 #include <QDir>
 #include <QFile>
@@ -238,6 +239,17 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             out.errors.append(r.error);
     }
 
+    // Listed tasks follow their items (and items below a moved folder) in task.ini.
+    if (move) {
+        TaskList tasks(m_store.programFolder());
+        for (const ItemOutcome &item : result.items) {
+            if (item.status != ItemStatus::Done || item.destination.isEmpty())
+                continue;
+            QString error;
+            if (!tasks.followMove(item.source, item.destination, &error))
+                out.errors.append(error);
+        }
+    }
     return out;
 }
 
@@ -259,6 +271,9 @@ AnnotationFollower::Outcome AnnotationFollower::renamed(const QString &oldPath,
         if (!keys.ok)
             out.errors.append(keys.error);
     }
+    QString error;
+    if (!TaskList(m_store.programFolder()).followMove(oldPath, newPath, &error))
+        out.errors.append(error);
     return out;
 }
 

@@ -37,6 +37,7 @@
 #include "ui/navigation/navigationcontroller.h"
 #include "ui/rpg/rpgpanecommands.h"
 #include "ui/rpg/rpgview.h"
+#include "ui/tasks/taskcommands.h"
 #include "ui/viewer/columncontroller.h"
 #include "ui/viewer/filtercommands.h"
 #include "ui/viewer/selectiondetails.h"
@@ -512,6 +513,7 @@ void TForm1::FormCreate()
     SortCommands::install(*this);
     FilterCommands::install(*this);
     SelectionDetails::install(*this);
+    TaskCommands::install(*this);
     openFirstFolder();
 }
 

@@ -1,5 +1,6 @@
 #include "core/annotations/annotationstore.h"
 #include "core/app/settings.h"
+#include "core/itemlist/detailscolumns.h"
 #include "core/tasks/itemattributes.h"
 #include "core/tasks/taskfields.h"
 #include "core/tasks/taskreminder.h"
@@ -55,6 +56,8 @@ private Q_SLOTS:
     void writeListsAndFinishingUnlists();
     void unreadableValuesSurviveASave();
     void attributes();
+    void sizeColumn_data();
+    void sizeColumn();
 };
 
 void TestTaskFields::writeListsAndFinishingUnlists()
@@ -163,6 +166,25 @@ void TestTaskFields::attributes()
     QVERIFY(!ItemAttributes::apply(f.data.filePath(u"gone"_s), at, &error));
     QVERIFY(!error.isEmpty());
     QCOMPARE(ItemAttributes::sizeText(3LL * 1024 * 1024 * 1024), u"3221225472 Byte"_s);
+}
+
+void TestTaskFields::sizeColumn_data()
+{
+    QTest::addColumn<qint64>("bytes");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("exactly 1024") << qint64(1024) << u"1024"_s;
+    QTest::newRow("1536") << qint64(1536) << u"1.50KB"_s;
+    QTest::newRow("exactly 1 MiB stays KB") << qint64(1048576) << u"1024.00KB"_s;
+    QTest::newRow("3 GiB") << qint64(3) * 1073741824 << u"3.00GB"_s;
+    QTest::newRow("beyond 32 bits") << qint64(5) * 1073741824 + 1 << u"5.00GB"_s;
+}
+
+// The details column's size: 64-bit throughout, so large files never wrap negative.
+void TestTaskFields::sizeColumn()
+{
+    QFETCH(qint64, bytes);
+    QFETCH(QString, text);
+    QCOMPARE(DetailsColumns::sizeText(bytes), text);
 }
 
 QTEST_GUILESS_MAIN(TestTaskFields)

@@ -1,5 +1,6 @@
 #include "core/annotations/annotationstore.h"
 #include "core/app/settings.h"
+#include "core/fileops/annotationfollower.h"
 #include "core/tasks/taskreminder.h"
 
 #include "testsupport/tempprogramfolder.h"
@@ -27,6 +28,7 @@ private Q_SLOTS:
     void storeOperationsKeepTheListInStep();
     void followMove_data();
     void followMove();
+    void fileOperationsCarryTheirLines();
 };
 
 void TestTaskList::apply_data()
@@ -175,6 +177,54 @@ void TestTaskList::followMove()
     QCOMPARE(pf.exists(u"task.ini"_s), !after.isNull());
     if (!after.isNull())
         QCOMPARE(pf.readBytes(u"task.ini"_s), after);
+}
+
+namespace
+{
+
+ItemOutcome outcome(const QString &source, ItemStatus status, const QString &destination)
+{
+    ItemOutcome o;
+    o.source = source;
+    o.status = status;
+    o.destination = destination;
+    return o;
+}
+
+} // namespace
+
+// A rename in place and a move done by the file operations take the listed lines along;
+// a failed move and a copy leave them.
+void TestTaskList::fileOperationsCarryTheirLines()
+{
+    TempProgramFolder pf;
+    QTemporaryDir data;
+    const QString a = data.filePath(u"a"_s);
+    const QString b = data.filePath(u"b"_s);
+    QVERIFY(QDir().mkpath(a) && QDir().mkpath(b));
+    QVERIFY(pf.writeBytes(
+        u"task.ini"_s,
+        (a + u"/old.txt\n\n"_s + a + u"/keep.txt\n"_s + a + u"/sub/deep.txt\n"_s).toUtf8()));
+    Settings settings(pf.folder());
+    AnnotationStore store(pf.folder(), settings);
+    AnnotationFollower follower(store);
+
+    QVERIFY(follower.renamed(a + u"/old.txt"_s, u"new.txt"_s).ok());
+    FileOperationRequest move;
+    move.code = FileOperationCode::MoveRenaming;
+    FileOperationResult moved;
+    moved.items.append(outcome(a + u"/new.txt"_s, ItemStatus::Done, b + u"/new (2).txt"_s));
+    moved.items.append(outcome(a + u"/keep.txt"_s, ItemStatus::Failed, QString()));
+    moved.items.append(outcome(a + u"/sub"_s, ItemStatus::Done, b + u"/sub"_s));
+    QVERIFY(follower.follow(move, moved).ok());
+    FileOperationRequest copy;
+    copy.code = FileOperationCode::CopyRenaming;
+    FileOperationResult copied;
+    copied.items.append(outcome(b + u"/new (2).txt"_s, ItemStatus::Done, a + u"/copy.txt"_s));
+    QVERIFY(follower.follow(copy, copied).ok());
+
+    QCOMPARE(QString::fromUtf8(pf.readBytes(u"task.ini"_s)),
+             b + u"/new (2).txt\n\n"_s + a + u"/keep.txt\n"_s + b + u"/sub/deep.txt\n"_s);
 }
 
 QTEST_GUILESS_MAIN(TestTaskList)

@@ -1,0 +1,241 @@
+#include "ui/tasks/taskpane.h"
+
+#include "core/app/settings.h"
+#include "core/itemlist/itemlist.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/tform1.h"
+#include "ui/itemlist/itemlistview.h"
+#include "ui/tasks/desktopnotifier.h"
+#include "ui/tasks/taskpictures.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QProgressBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace kazari
+{
+
+namespace
+{
+
+const QString PendingListCommand = QStringLiteral("N60");
+const QString RefreshCommand = QStringLiteral("cmdTaskPaneRefresh");
+
+TaskPictures::Kind pictureOf(TaskDetail::Kind kind)
+{
+    switch (kind) {
+    case TaskDetail::Comment:
+        return TaskPictures::Comment;
+    case TaskDetail::Start:
+        return TaskPictures::Start;
+    case TaskDetail::Due:
+        return TaskPictures::Due;
+    case TaskDetail::Notice:
+        return TaskPictures::Pending;
+    case TaskDetail::Achievement:
+        return TaskPictures::Completion;
+    case TaskDetail::Importance:
+        break;
+    }
+    return TaskPictures::Importance;
+}
+
+} // namespace
+
+TaskPane *TaskPane::install(TForm1 &form)
+{
+    if (auto *existing = form.findChild<TaskPane *>())
+        return existing;
+    QWidget *page = form.rightPage(PendingListCommand);
+    auto *pane = new TaskPane(form, page ? page : &form);
+    if (page) {
+        auto *layout = page->layout() ? page->layout() : new QVBoxLayout(page);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(pane);
+    } else {
+        pane->hide();
+    }
+    // The start-up check runs once the window is up, so its box shows over it.
+    QTimer::singleShot(0, pane, [pane]() { pane->check(TaskReminder::Trigger::Startup); });
+    return pane;
+}
+
+TaskPane::TaskPane(TForm1 &form, QWidget *parent)
+    : QWidget(parent)
+    , m_form(form)
+{
+    setObjectName(QStringLiteral("TaskPane"));
+    m_reminder =
+        std::make_unique<TaskReminder>(form.programFolder(), form.store(), form.settings());
+    QPointer<TForm1> window(&form);
+    m_reminder->connectStore([window](const QString &error) {
+        if (window && !error.isEmpty())
+            MessageBox::warning(window, error);
+    });
+    m_notify = [](const QString &summary, const QString &body) {
+        DesktopNotifier::post(summary, body);
+    };
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    m_header = new QLabel(QStringLiteral("最終更新"), this);
+    m_header->setTextFormat(Qt::PlainText);
+    m_tree = new QTreeWidget(this);
+    m_tree->setObjectName(QStringLiteral("TaskTree"));
+    m_tree->setHeaderHidden(true);
+    m_tree->setItemsExpandable(false);
+    m_tree->setExpandsOnDoubleClick(false);
+    m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_progress = new QProgressBar(this);
+    m_progress->setTextVisible(false);
+    m_progress->setMaximumHeight(8);
+    m_progress->setRange(0, 0);
+    layout->addWidget(m_header);
+    layout->addWidget(m_tree, 1);
+    layout->addWidget(m_progress);
+
+    m_popup = new QMenu(QStringLiteral("タスクのメニュー"), this);
+    m_popup->setObjectName(QStringLiteral("TaskPopup"));
+    QAction *refresh =
+        form.commands().actionFor(MenuNode::command(RefreshCommand, TaskCheck::refreshCommand()));
+    m_popup->addAction(refresh);
+    connect(m_tree, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { m_popup->popup(m_tree->viewport()->mapToGlobal(at)); });
+    connect(m_tree, &QTreeWidget::itemDoubleClicked, this,
+            [this](QTreeWidgetItem *node, int) { goToTask(node); });
+
+    QPointer<TaskPane> self(this);
+    form.addCommandHandler([self](const QString &name, QAction *) {
+        if (!self)
+            return false;
+        if (name == RefreshCommand || name == checkCommand()) {
+            self->check(TaskReminder::Trigger::Refresh);
+            return true;
+        }
+        return false;
+    });
+    // After the main window has shown the page for the new mark.
+    connect(&form.commands(), &CommandRegistry::triggered, this,
+            [this](const QString &name, QAction *action) {
+                if (name == PendingListCommand && action && action->isChecked())
+                    check(TaskReminder::Trigger::PendingListShown);
+            });
+}
+
+std::optional<TaskCheckResult> TaskPane::check(TaskReminder::Trigger trigger)
+{
+    if (!TaskReminder::runsOn(trigger, m_form.settings()))
+        return std::nullopt;
+    QLabel *status = m_form.statusField(TForm1::SysMsg);
+    if (status)
+        status->setText(TaskCheck::beginStatus());
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    std::optional<TaskCheckResult> result = m_reminder->check(trigger);
+    if (result)
+        fill(*result);
+    QApplication::restoreOverrideCursor();
+    if (status)
+        status->setText(TaskCheck::endStatus());
+    if (!result)
+        return result;
+    m_last = result;
+    if (!result->error.isEmpty())
+        MessageBox::warning(&m_form, result->error);
+    if (result->announce) {
+        announce(*result);
+        if (status)
+            status->setText(TaskCheck::checkedStatus());
+    }
+    return result;
+}
+
+void TaskPane::fill(const TaskCheckResult &result)
+{
+    m_header->setText(result.headerText());
+    const int maximum = qMax(0, result.lineCount - 1);
+    m_progress->setRange(0, maximum);
+    m_progress->setValue(maximum);
+    m_progress->setToolTip(QString::number(maximum));
+
+    m_tree->setUpdatesEnabled(false);
+    m_tree->clear();
+    auto *root = new QTreeWidgetItem(m_tree, {TaskCheck::rootCaption()});
+    root->setIcon(0, TaskPictures::icon(TaskPictures::Unfinished));
+    const QColor blue(0, 0, 255);
+    const QColor red(255, 0, 0);
+    for (const TaskItem &task : result.tasks) {
+        auto *node = new QTreeWidgetItem(root, {task.path});
+        node->setData(0, PathRole, task.path);
+        node->setData(0, StateRole, int(task.state));
+        node->setToolTip(0, task.path);
+        switch (task.state) {
+        case TaskItem::Overdue: {
+            node->setIcon(0, TaskPictures::icon(TaskPictures::Overdue));
+            node->setForeground(0, red);
+            node->setBackground(0, QColor(255, 255, 0));
+            QFont bold = m_tree->font();
+            bold.setBold(true);
+            node->setFont(0, bold);
+            break;
+        }
+        case TaskItem::Pending:
+            node->setIcon(0, TaskPictures::icon(TaskPictures::Pending));
+            break;
+        case TaskItem::NoDue:
+            node->setIcon(0, TaskPictures::icon(TaskPictures::Task));
+            break;
+        }
+        for (const TaskDetail &detail : task.details) {
+            auto *child = new QTreeWidgetItem(node, {detail.text});
+            child->setData(0, PathRole, task.path);
+            child->setData(0, KindRole, int(detail.kind));
+            child->setIcon(0, TaskPictures::icon(pictureOf(detail.kind)));
+            if ((detail.kind == TaskDetail::Start || detail.kind == TaskDetail::Due) &&
+                detail.moment.isValid())
+                child->setForeground(0, detail.passed ? red : blue);
+        }
+    }
+    m_tree->expandAll();
+    m_tree->setUpdatesEnabled(true);
+}
+
+void TaskPane::announce(const TaskCheckResult &result)
+{
+    if (m_notify) {
+        for (const TaskAnnouncement &a : result.announcements) {
+            const QString summary = a.kind == TaskAnnouncement::Overdue
+                                        ? QStringLiteral("期日超過")
+                                        : QStringLiteral("お知らせ");
+            QString body = a.path + QLatin1Char('\n') + a.when;
+            if (!a.comment.isEmpty())
+                body += QLatin1Char('\n') + a.comment;
+            m_notify(summary, body);
+        }
+    }
+    MessageBox::warning(&m_form, result.messageText());
+}
+
+bool TaskPane::goToTask(QTreeWidgetItem *node)
+{
+    if (!node)
+        return false;
+    const QString path = node->data(0, PathRole).toString();
+    if (path.isEmpty())
+        return false;
+    ItemListView *view = m_form.itemListView();
+    if (view->list().rowOfPath(path) < 0)
+        return false;
+    view->selectPaths({path}, path);
+    view->currentView()->setFocus();
+    return true;
+}
+
+} // namespace kazari
