@@ -1112,9 +1112,12 @@ void TForm1::updateRightPane()
           QStringLiteral("N123"), QStringLiteral("N200")}) {
         QAction *a = m_commands.action(name);
         const bool on = a ? a->isChecked() : m_settings.isOn(name);
-        if (!on)
-            continue;
         QWidget *page = m_rightPages.value(name);
+        if (!on) {
+            // A page without its tab would otherwise sit over the shown one.
+            page->hide();
+            continue;
+        }
         m_rightPane->addTab(page, page->property("caption").toString());
         any = true;
     }
