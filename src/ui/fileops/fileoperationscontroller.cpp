@@ -699,13 +699,17 @@ void FileOperationsController::updateAvailability()
         if (QAction *a = commands.action(QLatin1String(name)))
             a->setEnabled(!namespaceMode);
     }
+    const bool recycleBin =
+        ShellLocation::same(m_form.currentFolder(), ShellLocation::recycleBin());
     for (const char *name : FileMenus) {
+        // In the trash the file operations menu stays open for "元の場所に戻す"; its other
+        // commands are off one by one above.
+        const bool keep = recycleBin && qstrcmp(name, "FileOperationsMenu") == 0;
         for (QMenu *menu : commands.menus(QLatin1String(name)))
-            menu->menuAction()->setEnabled(!namespaceMode);
+            menu->menuAction()->setEnabled(!namespaceMode || keep);
     }
     if (QAction *restore = commands.action(QStringLiteral("cmdRestoreFromTrash")))
-        restore->setEnabled(
-            ShellLocation::same(m_form.currentFolder(), ShellLocation::recycleBin()));
+        restore->setEnabled(recycleBin);
 }
 
 } // namespace kazari

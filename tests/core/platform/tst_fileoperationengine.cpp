@@ -227,6 +227,7 @@ private Q_SLOTS:
     void fullDestinationLosesNothing_data();
     void fullDestinationLosesNothing();
     void unremovableSourceIsNotMoved();
+    void destinationTurnsReadOnlyMidway();
     void cancelMidway_data();
     void cancelMidway();
     void deleteGoesToTrash();
@@ -668,6 +669,43 @@ void TestFileOperationEngine::fullDestinationLosesNothing()
     QCOMPARE(describe(dir.path()), before);
     QCOMPARE(QDir(tiny.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());
+}
+
+void TestFileOperationEngine::destinationTurnsReadOnlyMidway()
+{
+    // The other file system is remounted read-only while the second item is being copied:
+    // the first item is moved, the second stays whole at home.
+    OtherFileSystem other;
+    if (!other.mounted())
+        QSKIP("cannot mount a tmpfs here");
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(u"first.txt"_s), "first"));
+    QVERIFY(makeTree(dir.filePath(u"tree"_s), dir.filePath(u"outside"_s)));
+    const QStringList before = describe(dir.filePath(u"tree"_s));
+
+    FileOperationEngine engine;
+    bool readOnly = false;
+    const QByteArray mountPoint = native(other.path());
+    engine.setProgressCallback(
+        [&](const FileOperationProgress &p) {
+            // Between entries no file is open for writing, so the remount goes through.
+            if (!readOnly && p.currentPath.endsWith(u"/sub/b.bin"_s))
+                readOnly = ::mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY,
+                                   nullptr) == 0;
+        },
+        0);
+    const FileOperationResult r =
+        engine.run({FileOperationCode::MoveRenaming,
+                    {dir.filePath(u"first.txt"_s), dir.filePath(u"tree"_s)},
+                    other.path()});
+    if (!readOnly)
+        QSKIP("cannot remount the tmpfs read-only");
+    QCOMPARE(r.items[0].status, ItemStatus::Done);
+    QCOMPARE(r.items[1].status, ItemStatus::Failed);
+    QVERIFY(!r.items[1].error.isEmpty());
+    QCOMPARE(readFile(other.path() + u"/first.txt"_s), QByteArray("first"));
+    QCOMPARE(describe(dir.filePath(u"tree"_s)), before);
+    QVERIFY(::mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT, nullptr) == 0);
 }
 
 void TestFileOperationEngine::unremovableSourceIsNotMoved()

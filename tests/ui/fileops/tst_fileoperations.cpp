@@ -15,9 +15,15 @@
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
+#include <QTimer>
 #include <QTreeView>
 
 using namespace kazari;
@@ -116,6 +122,7 @@ private Q_SLOTS:
     void copyMoveDialogRunsOnTheSelection();
     void overwriteQuestionNoKeepsEverything();
     void folderIntoItselfIsRefused();
+    void progressWindowCancels();
     void batchWindow();
     void availabilityAndRestore();
 };
@@ -447,6 +454,47 @@ void TestFileOperations::folderIntoItselfIsRefused()
     }
 }
 
+void TestFileOperations::progressWindowCancels()
+{
+    Window w;
+    writeBytes(w.path(u"a.txt"_s), "a");
+    writeBytes(w.path(u"b.txt"_s), "b");
+    QVERIFY(QDir().mkpath(w.path(u"dest"_s)));
+    w.annotate(u"a.txt"_s, u"stays"_s);
+    w.open();
+
+    // The pool is busy until the user has cancelled, so the work is still waiting then.
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    QSemaphore gate;
+    pool.start([&gate] { gate.acquire(); });
+    w.ops().setThreadPool(&pool);
+    w.ops().setProgressDelay(0);
+    bool shown = false;
+    bool listAnswered = false;
+    QTimer::singleShot(50, w.form.get(), [&] {
+        // The main window keeps running while the operation is under way.
+        listAnswered = w.view().list().count() > 0;
+        auto *progress = w.form->findChild<QProgressDialog *>(u"FileOperationProgress"_s);
+        shown = progress && progress->isVisible();
+        if (auto *button = progress ? progress->findChild<QPushButton *>() : nullptr)
+            button->click();
+        gate.release();
+    });
+    w.ops().ShellFileOperation({w.path(u"a.txt"_s), w.path(u"b.txt"_s)},
+                               FileOperationCode::CopyRenaming, w.path(u"dest"_s));
+    QVERIFY(shown);
+    QVERIFY(listAnswered);
+    QVERIFY(w.ops().lastResult().cancelled);
+    for (const ItemOutcome &item : w.ops().lastResult().items)
+        QCOMPARE(item.status, ItemStatus::Cancelled);
+    QCOMPARE(QDir(w.path(u"dest"_s)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
+    QCOMPARE(w.comment(u"a.txt"_s), u"stays"_s);
+    QVERIFY(!w.ops().isBusy());
+    QCOMPARE(MessageBox::log(), QStringList());
+}
+
 void TestFileOperations::batchWindow()
 {
     Window w;
@@ -497,6 +545,13 @@ void TestFileOperations::availabilityAndRestore()
                                 u"cmdMoveToFolder"_s, u"cmdNewFolder"_s})
         QVERIFY2(!w.form->command(name)->isEnabled(), qPrintable(name));
     QVERIFY(w.form->command(u"cmdRestoreFromTrash"_s)->isEnabled());
+    // "元の場所に戻す" can be reached: its menu in the item list's pop-up stays open.
+    const QList<QMenu *> fileMenus = w.form->commands().menus(u"FileOperationsMenu"_s);
+    QVERIFY(!fileMenus.isEmpty());
+    for (QMenu *menu : fileMenus) {
+        QVERIFY(menu->menuAction()->isEnabled());
+        QVERIFY(menu->actions().contains(w.form->command(u"cmdRestoreFromTrash"_s)));
+    }
     // The entry of this test's item (the user's trash may hold others of the same name).
     QString trashed;
     for (const TrashEntry &e : Trash().entries()) {
@@ -514,6 +569,11 @@ void TestFileOperations::availabilityAndRestore()
     w.open();
     QVERIFY(w.form->command(u"cmdRename"_s)->isEnabled());
     QVERIFY(!w.form->command(u"cmdRestoreFromTrash"_s)->isEnabled());
+
+    // Other shell locations close the menu as a whole.
+    w.form->Build_ListView(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"_s);
+    for (QMenu *menu : fileMenus)
+        QVERIFY(!menu->menuAction()->isEnabled());
 }
 
 QTEST_MAIN(TestFileOperations)
