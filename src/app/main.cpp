@@ -12,6 +12,7 @@
 #include <QSocketNotifier>
 #include <QStyleFactory>
 #include <QTextStream>
+#include <QTimer>
 
 #include <csignal>
 #include <cstdio>
@@ -87,18 +88,31 @@ int main(int argc, char **argv)
     options.arguments = kazari::ProgramFolder::withoutOption(arguments);
     options.splash = splash;
     kazari::TForm1 window(options);
-    window.FormCreate();
 
+    // Handled from before the start-up steps: a signal that arrives while they run (they
+    // let events through for the splash and the store's questions) closes the window
+    // once it is complete, instead of ending the process on the spot.
+    bool created = false;
+    bool closeWhenCreated = false;
     if (installSignalHandlers()) {
         auto *notifier = new QSocketNotifier(g_signalPipe[1], QSocketNotifier::Read, &app);
-        QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window]() {
-            char buffer[16];
-            [[maybe_unused]] const ssize_t n = ::read(g_signalPipe[1], buffer, sizeof buffer);
-            window.close();
-        });
+        QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                         [&window, &created, &closeWhenCreated]() {
+                             char buffer[16];
+                             [[maybe_unused]] const ssize_t n =
+                                 ::read(g_signalPipe[1], buffer, sizeof buffer);
+                             if (created)
+                                 window.close();
+                             else
+                                 closeWhenCreated = true;
+                         });
     }
+    window.FormCreate();
+    created = true;
 
     window.show();
+    if (closeWhenCreated)
+        QTimer::singleShot(0, &window, &QWidget::close);
     if (splash)
         splash->close();
     if (!qEnvironmentVariableIsEmpty("KAZARI_STARTED_NOTICE")) {

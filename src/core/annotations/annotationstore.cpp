@@ -158,7 +158,8 @@ void AnnotationStore::reloadModeFromSettings()
 
 bool AnnotationStore::chooseMode(StorageMode chosen)
 {
-    if (chosen == mode())
+    // The marks show the chosen mode, not the one-load temporary mode.
+    if (chosen == m_mode)
         return false;
     const QString central = QStringLiteral("InIManagement2");
     const QString perFolder = QStringLiteral("min1");

@@ -213,18 +213,22 @@ IndexMaintenance::Result IndexMaintenance::run(const std::function<void(const QS
         return result;
     };
 
+    // Dropped entries' files are set aside first (and deleted once the new index is
+    // saved), so the texts come in the order of the steps: Delete, Rename1, Rename2.
     QString err;
+    for (const Drop &d : drops) {
+        if (!renameNoReplace(d.from, d.temp, &err))
+            return fail(err);
+        done.append({d.from, d.temp});
+    }
+    for (const QString &text : deleteTexts)
+        say(text);
     for (const Move &m : moves) {
         if (!renameNoReplace(m.from, m.temp, &err))
             return fail(err);
         done.append({m.from, m.temp});
         if (m.announce)
             say(QStringLiteral("Rename1 %1->%2").arg(m.oldNumber).arg(m.newNumber));
-    }
-    for (const Drop &d : drops) {
-        if (!renameNoReplace(d.from, d.temp, &err))
-            return fail(err);
-        done.append({d.from, d.temp});
     }
     for (const Move &m : moves) {
         if (!renameNoReplace(m.temp, m.to, &err))
@@ -239,8 +243,6 @@ IndexMaintenance::Result IndexMaintenance::run(const std::function<void(const QS
     if (!TextFile::write(indexPath, newDocument, &err))
         return fail(err);
 
-    for (const QString &text : deleteTexts)
-        say(text);
     for (const Drop &d : drops) {
         if (::unlink(QFile::encodeName(d.temp).constData()) != 0)
             say(QStringLiteral("削除できませんでした: %1: %2").arg(d.temp, errnoText(errno)));

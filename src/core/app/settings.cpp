@@ -38,8 +38,10 @@ bool Settings::load(QString *error)
         if (error)
             *error = r.error;
         loadDefaults();
+        m_readFailed = !r.error.isEmpty();
         return false;
     }
+    m_readFailed = false;
     m_list.setLines(std::move(r.document.lines));
     m_format = r.document.format;
     m_undecodable = std::move(r.document.undecodable);
@@ -151,6 +153,7 @@ bool Settings::save(QString *error)
     if (!TextFile::write(filePath(), doc, error))
         return false;
     m_loadedFromFile = true;
+    m_readFailed = false;
     return true;
 }
 

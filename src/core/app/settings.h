@@ -34,6 +34,9 @@ public:
     bool load(QString *error = nullptr);
     void loadDefaults();
     bool loadedFromFile() const { return m_loadedFromFile; }
+    /// `exe.ini` exists but could not be read at the last load: the list holds the
+    /// defaults, which must not be written over the user's file at exit.
+    bool readFailed() const { return m_readFailed; }
 
     const KeyValueList &list() const { return m_list; }
     QStringList lines() const { return m_list.lines(); }
@@ -89,6 +92,7 @@ private:
     TextFormat m_format;
     QHash<QString, QByteArray> m_undecodable;
     bool m_loadedFromFile = false;
+    bool m_readFailed = false;
     std::function<QString(const QString &)> m_liveValue;
 };
 

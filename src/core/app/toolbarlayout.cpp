@@ -9,9 +9,9 @@ namespace kazari
 namespace
 {
 
-std::optional<int> fieldAt(const QStringList &lines, qsizetype index)
+std::optional<int> fieldAt(const QStringList &lines, qsizetype index, qsizetype end)
 {
-    if (index >= lines.size())
+    if (index >= end)
         return std::nullopt;
     const QString &line = lines.at(index);
     const qsizetype eq = line.indexOf(QLatin1Char('='));
@@ -35,16 +35,22 @@ void ToolBarLayout::apply(const QStringList &lines, QList<ToolBarState> &bars)
         }
         if (at < 0)
             continue;
-        if (const auto v = fieldAt(lines, at + 1))
+        // A section cut short ends at the next heading: its fields keep their designed
+        // values instead of taking the next bar's lines.
+        qsizetype end = at + 1;
+        while (end < lines.size() && end <= at + 6 &&
+               !lines.at(end).trimmed().startsWith(QLatin1Char('[')))
+            ++end;
+        if (const auto v = fieldAt(lines, at + 1, end))
             bar.visible = *v == 1;
         // at + 2 is the floating state, which is not restored.
-        if (const auto v = fieldAt(lines, at + 3))
+        if (const auto v = fieldAt(lines, at + 3, end))
             bar.width = *v;
-        if (const auto v = fieldAt(lines, at + 4))
+        if (const auto v = fieldAt(lines, at + 4, end))
             bar.height = *v;
-        if (const auto v = fieldAt(lines, at + 5))
+        if (const auto v = fieldAt(lines, at + 5, end))
             bar.left = *v;
-        if (const auto v = fieldAt(lines, at + 6))
+        if (const auto v = fieldAt(lines, at + 6, end))
             bar.top = *v;
     }
 }

@@ -368,7 +368,36 @@ void TForm1::buildMenusAndToolBars()
     // Each tool bar's own command in the tool bar submenu shows or hides it.
     if (QMenu *menu = m_commands.menu(QStringLiteral("ToolBarMenu")))
         connect(menu, &QMenu::aboutToShow, this, &TForm1::syncToolBarMarks);
+
+    // "アプリ一覧" is read from myappli.ini each time it opens.
+    for (QMenu *menu : m_commands.menus(QStringLiteral("AppListMenu")))
+        connect(menu, &QMenu::aboutToShow, this, [this, menu]() { fillApplicationMenu(menu); });
 }
+
+void TForm1::fillApplicationMenu(QMenu *menu)
+{
+    menu->clear();
+    ApplicationList applications(m_options.programFolder);
+    applications.load();
+    if (applications.isEmpty()) {
+        menu->addAction(QStringLiteral("なし"))->setEnabled(false);
+        return;
+    }
+    for (const ApplicationList::Entry &entry : applications.available()) {
+        const QImage icon = m_itemList->icons().iconOfPath(entry.program, 16);
+        QAction *a = menu->addAction(QIcon(QPixmap::fromImage(icon)), entry.name);
+        // The caption is the user's text, not a mnemonic.
+        a->setText(QString(entry.name).replace(QLatin1Char('&'), QStringLiteral("&&")));
+        connect(a, &QAction::triggered, this, [this, entry]() {
+            const QStringList selected = selectedPaths();
+            if (selected.isEmpty())
+                return;
+            if (!ApplicationList::launch(entry, selected.first(), *m_launcher))
+                MessageBox::information(this, QStringLiteral("コマンドを開始できませんでした"));
+        });
+    }
+}
+
 
 void TForm1::buildStatusBar()
 {
@@ -520,6 +549,12 @@ void TForm1::FormCreate()
 void TForm1::applyWindowAttributes()
 {
     m_treeType = m_settings.integer(QStringLiteral("GTree2Type"), 0);
+    // FreeTreeName counts only when its tree file is there; it never leaves the program
+    // folder.
+    const QString treeName = m_settings.value(QStringLiteral("FreeTreeName"));
+    if (ProgramFolder::isContainedName(treeName) &&
+        QFileInfo(m_options.programFolder.file(treeName + QStringLiteral(".txt"))).isFile())
+        m_freeTreeFileName = treeName;
     const std::optional<int> h = m_settings.integer(QStringLiteral("LastHeight"));
     const std::optional<int> w = m_settings.integer(QStringLiteral("LastWidth"));
     if (h || w)
@@ -1570,7 +1605,8 @@ void TForm1::FormClose()
 
     // 2. Without exe.ini no file is written; workers, timers and records are still
     //    stopped and freed below.
-    const bool withFiles = m_settings.fileExists();
+    //    An exe.ini that could not be read at start is not overwritten with defaults.
+    const bool withFiles = m_settings.fileExists() && !m_settings.readFailed();
     m_shutdownLog.append(withFiles ? QStringLiteral("exe.ini exists")
                                    : QStringLiteral("no exe.ini"));
 

@@ -242,6 +242,8 @@ private:
     void setToolBarAreaVisible(bool visible);
     void syncToolBarMarks();
     void onCommand(const QString &name, QAction *action);
+    /// Rebuilds the "アプリ一覧" menu from `myappli.ini`.
+    void fillApplicationMenu(QMenu *menu);
     bool onStoreCommand(const QString &name, QAction *action);
     void showStoreError(const StoreResult &result);
     void showSettingsDialog();

@@ -604,6 +604,10 @@ void TestAnnotationStore::chooseModeStoresBothSwitches()
     Settings fresh(f.pf.folder());
     QVERIFY(fresh.load());
     QCOMPARE(AnnotationStore(f.pf.folder(), fresh).mode(), StorageMode::Central);
+    // The marks follow the chosen mode, not the one-load temporary one.
+    QVERIFY(f.store.toggleTemporaryPerFolder());
+    QVERIFY(f.store.chooseMode(StorageMode::PerFolder));
+    QCOMPARE(f.pf.readBytes(u"exe.ini"_s), QByteArray("InIManagement2=0\r\nmin1=1\r\n"));
     // With no exe.ini the built-in defaults choose per-folder mode.
     Settings defaults{ProgramFolder()};
     QCOMPARE(AnnotationStore(f.pf.folder(), defaults).mode(), StorageMode::PerFolder);

@@ -168,7 +168,7 @@ void TestCli::maintainPrintsItsTexts()
     QCOMPARE(r.code, 0);
     QCOMPARE(
         r.out,
-        u"Rename1 2->0\nRename2 0->0\nDelete /gone/folder/.ini\n管理情報の整備が完了しました\n"_s);
+        u"Delete /gone/folder/.ini\nRename1 2->0\nRename2 0->0\n管理情報の整備が完了しました\n"_s);
     QCOMPARE(pf.readBytes(u"ini/0.ini"_s), QByteArray("y"));
     QVERIFY(!pf.exists(u"ini/1.ini"_s));
 }

@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace kazari;
 using namespace Qt::StringLiterals;
 
@@ -25,6 +27,7 @@ private Q_SLOTS:
     void storeSettingWritesOnlyThatKey();
     void storeSettingWritesLiveLastPath();
     void hostileFileLoadsAndSurvivesSave();
+    void unreadableFileIsMarked();
     void brightnessRoundsHalfToEven();
 };
 
@@ -202,6 +205,24 @@ void TestSettings::hostileFileLoadsAndSurvivesSave()
     QByteArray expected = bytes;
     expected.replace("N28=1", "N28=0");
     QCOMPARE(dir.readBytes(u"exe.ini"_s), expected);
+}
+
+void TestSettings::unreadableFileIsMarked()
+{
+    if (::geteuid() == 0)
+        QSKIP("permissions do not stop root from reading");
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "IconSize=48\n"));
+    QVERIFY(QFile::setPermissions(dir.file(u"exe.ini"_s), QFile::WriteOwner));
+    Settings s(dir.folder());
+    QString error;
+    QVERIFY(!s.load(&error));
+    QVERIFY(!error.isEmpty());
+    QVERIFY(s.readFailed()); // the closing steps then leave the file alone
+    QCOMPARE(s.integer(u"IconSize"_s, 0), 80);
+    QVERIFY(QFile::setPermissions(dir.file(u"exe.ini"_s), QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(s.load());
+    QVERIFY(!s.readFailed());
 }
 
 void TestSettings::brightnessRoundsHalfToEven()

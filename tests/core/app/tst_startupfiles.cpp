@@ -86,6 +86,11 @@ void TestStartupFiles::toolBarLinesByPosition_data()
     QTest::newRow("short section keeps designed values")
         << QStringList{u"[Bar]"_s, u"Visible=0"_s, u"Floating=0"_s, u"Width=44"_s, u"[Other]"_s}
         << QList<int>{0, 44, 11, 12, 13};
+    // The next bar's lines never fill in for the missing ones.
+    QTest::newRow("section cut short before the next bar")
+        << QStringList{u"[Bar]"_s,      u"Visible=0"_s, u"[Other]"_s,  u"Visible=1"_s,
+                       u"Floating=0"_s, u"Width=77"_s,  u"Height=66"_s}
+        << QList<int>{0, 10, 11, 12, 13};
     QTest::newRow("garbage values keep designed values")
         << QStringList{u"[Bar]"_s,  u"Visible=yes"_s, u"Floating=0"_s,     u"Width=1e3"_s,
                        u"Height"_s, u"Left=-5"_s,     u"Top=99999999999"_s}

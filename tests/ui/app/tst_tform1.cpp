@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QListView>
+#include <QMenu>
 #include <QProgressBar>
 #include <QStatusBar>
 #include <QTest>
@@ -38,6 +39,8 @@ private Q_SLOTS:
     void switchHandlerStoresAtOnceAndRebuilds();
     void shortcutsOnlyWhileListHasFocus();
     void storageModeCommands();
+    void folderFileAndMaintenanceCommands();
+    void applicationMenuStartsTheSelectedPath();
     void openingWaitsForTheGoalAndCloseReleases();
 };
 
@@ -146,7 +149,9 @@ void TestTForm1::closeWithExeIniWritesStateInOrder()
     test::TempProgramFolder dir;
     QDir(dir.path()).mkpath(u"start"_s);
     QVERIFY(dir.writeBytes(u"exe.ini"_s,
-                           "[x]\r\nLastPath=/nowhere/\r\nIconSize=48\r\nKeepMe=1\r\nN28=1\r\n"));
+                           "[x]\r\nLastPath=/nowhere/\r\nIconSize=48\r\nKeepMe=1\r\nN28=1\r\n"
+                           "FreeTreeName=Mine.ini\r\n"));
+    QVERIFY(dir.writeBytes(u"Mine.ini.txt"_s, "")); // the tree file that makes the name count
     TForm1::Options o;
     o.programFolder = dir.folder();
     o.arguments = {dir.file(u"start"_s)};
@@ -167,6 +172,7 @@ void TestTForm1::closeWithExeIniWritesStateInOrder()
     QCOMPARE(s.value(u"LastPath"_s), dir.file(u"start"_s) + u"/"_s);
     QCOMPARE(s.value(u"IconSize"_s), u"48"_s);
     QCOMPARE(s.value(u"KeepMe"_s), u"1"_s);
+    QCOMPARE(s.value(u"FreeTreeName"_s), u"Mine.ini"_s);
     QVERIFY(dir.readBytes(u"exe.ini"_s).startsWith("[x]\r\n"));
     QVERIFY(dir.readBytes(u"ToolBar.ini"_s).contains("Visible="));
 }
@@ -243,6 +249,90 @@ void TestTForm1::storageModeCommands()
     QVERIFY(s.isOn(u"min1"_s));
     QVERIFY(!s.isOn(u"InIManagement2"_s));
     QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"_m"_s);
+}
+
+void TestTForm1::folderFileAndMaintenanceCommands()
+{
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "InIManagement2=1\nmin1=0\n"));
+    QDir(dir.path()).mkpath(u"work"_s);
+    const QString work = dir.file(u"work"_s) + u"/"_s;
+    QVERIFY(dir.writeBytes(u"work/a.txt"_s, "x"));
+    QVERIFY(dir.writeBytes(u"work/_m.ini"_s, "a.txt_cmt=local\n"));
+    QVERIFY(dir.writeBytes(u"ini/index.ini"_s, "/gone/=1\n" + work.toUtf8() + "=2\n"));
+    QVERIFY(dir.writeBytes(u"ini/1.ini"_s, "b_cmt=gone\n"));
+    QVERIFY(dir.writeBytes(u"ini/2.ini"_s, "a.txt_cmt=central\n"));
+    QVERIFY(dir.writeBytes(u"rule/2.rule"_s, "rule\n"));
+    test::RecordingLauncher launcher;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.arguments = {work};
+    o.launcher = &launcher;
+    TForm1 w(o);
+    w.FormCreate();
+    auto comment = [&w]() { return w.store().currentValue(u"a.txt"_s, u"_cmt"_s); };
+    QCOMPARE(comment(), u"central"_s);
+    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"2"_s);
+
+    // "一時的に個々の設定ファイルを使用する": one load from the folder's own file.
+    QAction *temporary = w.command(u"N202"_s);
+    temporary->trigger();
+    QCOMPARE(comment(), u"local"_s);
+    QVERIFY(!temporary->isChecked());
+    w.Build_ListView(work);
+    QCOMPARE(comment(), u"central"_s);
+
+    // "現在の設定を直接に編集" opens the folder's numbered file.
+    w.command(u"N352"_s)->trigger();
+    QCOMPARE(launcher.opened, QStringList{dir.file(u"ini/2.ini"_s)});
+
+    // "現在のフォルダ設定を書き出す" writes the current list into the folder's _m.ini.
+    w.command(u"N194"_s)->trigger();
+    QCOMPARE(dir.readBytes(u"work/_m.ini"_s), QByteArray("a.txt_cmt=central\n"));
+
+    // "管理情報整備" renumbers with the companion files; the list follows its file.
+    w.command(u"cmdMaintainIndex"_s)->trigger();
+    QCOMPARE(dir.readBytes(u"ini/index.ini"_s), work.toUtf8() + "=0\n");
+    QCOMPARE(dir.readBytes(u"ini/0.ini"_s), QByteArray("a.txt_cmt=central\n"));
+    QCOMPARE(dir.readBytes(u"rule/0.rule"_s), QByteArray("rule\n"));
+    QVERIFY(!dir.exists(u"ini/1.ini"_s) && !dir.exists(u"ini/2.ini"_s));
+    QCOMPARE(w.statusField(TForm1::SysMsg)->text(), u"管理情報の整備が完了しました"_s);
+    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"0"_s);
+    QCOMPARE(comment(), u"central"_s);
+    QCOMPARE(MessageBox::log().size(), 0);
+}
+
+void TestTForm1::applicationMenuStartsTheSelectedPath()
+{
+    test::TempProgramFolder dir;
+    const QString program = dir.file(u"tool.sh"_s);
+    QVERIFY(dir.writeBytes(u"tool.sh"_s, "#!/bin/sh\n"));
+    QVERIFY(
+        dir.writeBytes(u"myappli.ini"_s, "見る=" + program.toUtf8() + "\nない=/no/such/program\n"));
+    test::RecordingLauncher launcher;
+    TForm1::Options o;
+    o.programFolder = dir.folder();
+    o.launcher = &launcher;
+    TForm1 w(o);
+    w.FormCreate();
+    const QString item = dir.file(u"sub dir/a b.txt"_s);
+    w.setSelectionProvider([&item]() { return QStringList{item}; });
+    const QList<QMenu *> menus = w.commands().menus(u"AppListMenu"_s);
+    QVERIFY(!menus.isEmpty());
+    QMenu *menu = menus.first();
+    Q_EMIT menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 1); // the missing program is not offered
+    QCOMPARE(menu->actions().first()->text(), u"見る"_s);
+    menu->actions().first()->trigger();
+    QCOMPARE(launcher.started.size(), 1);
+    QCOMPARE(launcher.started.first().program, program);
+    QCOMPARE(launcher.started.first().arguments, QStringList{item});
+    QCOMPARE(launcher.started.first().workingFolder, dir.file(u"sub dir"_s));
+
+    QVERIFY(dir.writeBytes(u"myappli.ini"_s, ""));
+    Q_EMIT menu->aboutToShow();
+    QCOMPARE(menu->actions().size(), 1);
+    QCOMPARE(menu->actions().first()->text(), u"なし"_s);
 }
 
 void TestTForm1::openingWaitsForTheGoalAndCloseReleases()
