@@ -169,11 +169,14 @@ void ItemListView::configureViews()
 
 QList<int> ItemListView::selectedRows() const
 {
+    // A click in the icon view selects one cell of the row, not all its columns, so the
+    // rows are taken from whatever cells are selected.
     QList<int> rows;
-    const QModelIndexList selected = m_iconView->selectionModel()->selectedRows(0);
+    const QModelIndexList selected = m_iconView->selectionModel()->selectedIndexes();
     for (const QModelIndex &i : selected)
         rows.append(i.row());
     std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
     return rows;
 }
 

@@ -115,6 +115,7 @@ private Q_SLOTS:
     void newItems();
     void renameByPromptAndInPlace();
     void protectedNamesAndNamespaceItems();
+    void clickedItemIsTheSelection();
     void trashAsksAndNeverDeletesByItself_data();
     void trashAsksAndNeverDeletesByItself();
     void copyMoveDialogChecks_data();
@@ -277,6 +278,25 @@ void TestFileOperations::protectedNamesAndNamespaceItems()
     QVERIFY(QFile::exists(w.path(u"a.txt"_s)));
     QCOMPARE(w.comment(u"a.txt"_s), u"note"_s);
     QVERIFY(w.trash.entries().isEmpty());
+}
+
+void TestFileOperations::clickedItemIsTheSelection()
+{
+    // A click in the icon view selects one cell of the row; the commands still see the row.
+    Window w;
+    writeBytes(w.path(u"a.txt"_s), "a");
+    w.open();
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QAbstractItemView *view = w.view().currentView();
+    const QModelIndex index =
+        view->model()->index(w.view().list().rowOfPath(w.path(u"a.txt"_s)), 0);
+    view->clearSelection();
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    QCOMPARE(w.view().selectedPaths(), QStringList{w.path(u"a.txt"_s)});
+    w.form->command(u"cmdDelete"_s)->trigger();
+    QCOMPARE(MessageBox::log(), QStringList{u"「a.txt」をごみ箱に入れますか？"_s});
+    QVERIFY(QFile::exists(w.path(u"a.txt"_s)));
 }
 
 void TestFileOperations::trashAsksAndNeverDeletesByItself_data()
