@@ -3,6 +3,7 @@
 // SIGINT (sent by the desktop at logout) close the main window the orderly way.
 
 #include "core/platform/programfolder.h"
+#include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
 #include "ui/app/tsplashwindow.h"
 
@@ -41,6 +42,21 @@ bool installSignalHandlers()
     sigemptyset(&sa.sa_mask);
     sa.sa_flags = SA_RESTART;
     return ::sigaction(SIGTERM, &sa, nullptr) == 0 && ::sigaction(SIGINT, &sa, nullptr) == 0;
+}
+
+// Closes the main window the orderly way. An open question is closed first (it reads as
+// No or Cancel) and the window follows once the code that asked it has gone on, so the
+// closing steps never run under a handler that is still waiting for an answer.
+void closeOrderly(const QPointer<QWidget> &window)
+{
+    if (!window)
+        return;
+    if (QWidget *modal = QApplication::activeModalWidget()) {
+        modal->close();
+        QTimer::singleShot(50, window, [window]() { closeOrderly(window); });
+        return;
+    }
+    window->close();
 }
 
 void printHelp()
@@ -90,8 +106,9 @@ int main(int argc, char **argv)
     kazari::TForm1 window(options);
 
     // Handled from before the start-up steps: a signal that arrives while they run (they
-    // let events through for the splash and the store's questions) closes the window
-    // once it is complete, instead of ending the process on the spot.
+    // let events through for the splash and the store's questions) closes an open
+    // question and then the window once it is complete, instead of ending the process on
+    // the spot.
     bool created = false;
     bool closeWhenCreated = false;
     if (installSignalHandlers()) {
@@ -101,11 +118,19 @@ int main(int argc, char **argv)
                              char buffer[16];
                              [[maybe_unused]] const ssize_t n =
                                  ::read(g_signalPipe[1], buffer, sizeof buffer);
-                             if (created)
-                                 window.close();
-                             else
-                                 closeWhenCreated = true;
+                             kazari::MessageBox::dismissAll();
+                             if (created) {
+                                 closeOrderly(&window);
+                                 return;
+                             }
+                             closeWhenCreated = true;
+                             if (QWidget *modal = QApplication::activeModalWidget())
+                                 modal->close();
                          });
+    }
+    if (!qEnvironmentVariableIsEmpty("KAZARI_STARTED_NOTICE")) {
+        std::fputs("kazari: starting\n", stdout);
+        std::fflush(stdout);
     }
     window.FormCreate();
     created = true;

@@ -21,12 +21,15 @@ private Q_SLOTS:
     void startsWithDefaultsAndWritesNothing();
     void writesSettingsAtExitWhenExeIniExists();
     void interruptClosesTheSameWay();
+    void signalDuringAQuestionClosesOrderly();
 
 private:
-    bool runAndStop(const QStringList &arguments, int signal, QByteArray *output = nullptr);
+    bool runAndStop(const QStringList &arguments, int signal, QByteArray *output = nullptr,
+                    const QByteArray &notice = "kazari: started");
 };
 
-bool TestSmoke::runAndStop(const QStringList &arguments, int signal, QByteArray *output)
+bool TestSmoke::runAndStop(const QStringList &arguments, int signal, QByteArray *output,
+                           const QByteArray &notice)
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -39,12 +42,12 @@ bool TestSmoke::runAndStop(const QStringList &arguments, int signal, QByteArray 
     if (!p.waitForStarted(10000))
         return false;
     QByteArray out;
-    while (!out.contains("kazari: started")) {
+    while (!out.contains(notice)) {
         if (!p.waitForReadyRead(60000))
             break;
         out += p.readAllStandardOutput();
     }
-    if (!out.contains("kazari: started")) {
+    if (!out.contains(notice)) {
         qWarning() << "did not start:" << out << p.readAllStandardError();
         p.kill();
         p.waitForFinished();
@@ -97,6 +100,18 @@ void TestSmoke::interruptClosesTheSameWay()
     QVERIFY(dir.writeBytes(u"exe.ini"_s, "IconSize=64\n"));
     QVERIFY(runAndStop({u"--program-folder"_s, dir.path()}, SIGINT));
     QCOMPARE(Settings(dir.folder()).readFromFile(u"IconSize"_s), u"64"_s);
+    QVERIFY(dir.exists(u"ToolBar.ini"_s));
+}
+
+void TestSmoke::signalDuringAQuestionClosesOrderly()
+{
+    // Central mode without an index asks before the window is up; the logout's signal
+    // must not leave the program waiting for an answer nobody gives.
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "InIManagement2=1\nmin1=0\n"));
+    QVERIFY(runAndStop({u"--program-folder"_s, dir.path()}, SIGTERM, nullptr, "kazari: starting"));
+    QVERIFY(!dir.exists(u"ini"_s)); // the question read as No
+    QCOMPARE(Settings(dir.folder()).readFromFile(u"LastPath"_s), dir.path() + u"/"_s);
     QVERIFY(dir.exists(u"ToolBar.ini"_s));
 }
 

@@ -12,6 +12,7 @@ struct Script {
     QList<QMessageBox::StandardButton> answers;
     bool answerAll = false;
     QMessageBox::StandardButton allAnswer = QMessageBox::NoButton;
+    bool dismissAll = false;
     QStringList log;
 };
 
@@ -36,6 +37,13 @@ QMessageBox::StandardButton show(QWidget *parent, QMessageBox::Icon icon, const 
         return s.answers.takeFirst();
     if (s.answerAll)
         return s.allAnswer;
+    if (s.dismissAll) {
+        if (buttons & QMessageBox::Cancel)
+            return QMessageBox::Cancel;
+        if (buttons & QMessageBox::No)
+            return QMessageBox::No;
+        return defaultButton;
+    }
     QMessageBox box(icon, titleOr(title), text, buttons, parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(defaultButton);
@@ -77,6 +85,11 @@ void MessageBox::answerAllWith(QMessageBox::StandardButton answer)
 {
     scriptState().answerAll = true;
     scriptState().allAnswer = answer;
+}
+
+void MessageBox::dismissAll()
+{
+    scriptState().dismissAll = true;
 }
 
 void MessageBox::reset()

@@ -32,6 +32,9 @@ public:
     /// Answer every call with `answer` without showing anything (headless runs).
     static void answerAllWith(QMessageBox::StandardButton answer);
     static void reset();
+    /// The program is being closed by a signal: from now on nothing is shown and every
+    /// call reads as dismissed (Cancel, else No, else the only button).
+    static void dismissAll();
     /// The texts shown or asked since the last reset.
     static QStringList log();
 };
