@@ -107,6 +107,8 @@ TForm1::TForm1(Options options, QWidget *parent)
     // Read-only data is also looked up beside the executable.
     m_options.programFolder.setExecutableDir(QCoreApplication::applicationDirPath());
     setWindowTitle(QApplication::applicationDisplayName());
+    // The designed size, kept when exe.ini has neither LastWidth nor LastHeight.
+    resize(700, 500);
     if (m_options.launcher) {
         m_launcher = m_options.launcher;
     } else {
