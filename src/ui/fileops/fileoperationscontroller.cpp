@@ -575,8 +575,11 @@ void FileOperationsController::showCopyMoveDialog(bool move)
     const ItemListMode mode = m_form.itemListView()->list().mode();
     if (mode == ItemListMode::Folder || mode == ItemListMode::ListFile)
         m_form.refreshList();
-    if (!dialog->isVisible())
+    if (!dialog->isVisible()) {
         centre(dialog);
+        if (dialog->destination().isEmpty())
+            dialog->revealFolder(realCurrentFolder());
+    }
     dialog->show();
     dialog->raise();
 }

@@ -128,6 +128,19 @@ void TForm14::setDestination(const QString &folder)
     }
 }
 
+void TForm14::revealFolder(const QString &folder)
+{
+    if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
+        return;
+    const QModelIndex index = m_folders->index(QDir::cleanPath(folder));
+    if (!index.isValid())
+        return;
+    // Only the view moves: choosing in the tree is what sets the destination.
+    const QSignalBlocker block(m_tree->selectionModel());
+    m_tree->scrollTo(index, QAbstractItemView::PositionAtCenter);
+    m_tree->expand(index);
+}
+
 void TForm14::followTree()
 {
     const QModelIndex index = m_tree->currentIndex();

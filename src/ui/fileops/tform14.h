@@ -34,6 +34,8 @@ public:
     /// The destination folder as chosen (may be empty).
     QString destination() const;
     void setDestination(const QString &folder);
+    /// Opens the folder tree on a folder (the current one), leaving the destination as it is.
+    void revealFolder(const QString &folder);
     /// The entry the operation leaves out (the folder entry a drop went onto); empty for none.
     const QString &TargetItem() const { return m_targetItem; }
     void setTargetItem(const QString &path) { m_targetItem = path; }
