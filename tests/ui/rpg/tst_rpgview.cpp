@@ -1,9 +1,14 @@
 #include "core/app/settings.h"
 #include "core/rpg/seededrandom.h"
+#include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/messagebox.h"
+#include "ui/app/tform1.h"
+#include "ui/itemlist/itemlistview.h"
 #include "ui/rpg/rpgpanecommands.h"
 #include "ui/rpg/rpgview.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QDir>
 #include <QFile>
@@ -100,6 +105,7 @@ private Q_SLOTS:
     void twoRequestsAndClose();
     void battleHoldKeepsResponding();
     void walkToTheGoalByPresses();
+    void openFromTheItemList();
     void paneCommands();
     void screenshots();
 };
@@ -134,14 +140,54 @@ void TestRpgView::generatedPicturesAreComplete()
             QVERIFY(image.width() <= 180 && image.height() <= 128);
         if (!name.contains(u"/char/"_s))
             continue;
-        // Every cell holds a figure; the corners are white (transparent).
+        // Every cell holds a figure; the corners are white (transparent). No paint of the
+        // figure is white: white not reached from the cell's edge is background caught
+        // between limbs, so it borders only on the dark outline.
         for (int cell = 0; cell < 12; ++cell) {
             const QImage c = image.copy(32 * (cell % 3), 32 * (cell / 3), 32, 32);
+            const auto white = [&c](int x, int y) {
+                return (c.pixel(x, y) & 0xffffff) == 0xffffff;
+            };
             int figure = 0;
-            for (int y = 0; y < 32; ++y)
-                for (int x = 0; x < 32; ++x)
-                    figure += (c.pixel(x, y) & 0xffffff) != 0xffffff;
+            std::array<bool, 32 * 32> outside{};
+            std::deque<QPoint> queue;
+            for (int y = 0; y < 32; ++y) {
+                for (int x = 0; x < 32; ++x) {
+                    figure += !white(x, y);
+                    if ((x == 0 || y == 0 || x == 31 || y == 31) && white(x, y)) {
+                        outside[size_t(y * 32 + x)] = true;
+                        queue.push_back(QPoint(x, y));
+                    }
+                }
+            }
+            while (!queue.empty()) {
+                const QPoint p = queue.front();
+                queue.pop_front();
+                for (const QPoint d : {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                    const QPoint n = p + d;
+                    if (n.x() < 0 || n.y() < 0 || n.x() > 31 || n.y() > 31 ||
+                        outside[size_t(n.y() * 32 + n.x())] || !white(n.x(), n.y()))
+                        continue;
+                    outside[size_t(n.y() * 32 + n.x())] = true;
+                    queue.push_back(n);
+                }
+            }
+            int holes = 0;
+            for (int y = 0; y < 32; ++y) {
+                for (int x = 0; x < 32; ++x) {
+                    if (!white(x, y) || outside[size_t(y * 32 + x)])
+                        continue;
+                    for (const QPoint d :
+                         {QPoint(1, 0), QPoint(-1, 0), QPoint(0, 1), QPoint(0, -1)}) {
+                        const QPoint n = QPoint(x, y) + d;
+                        if (n.x() >= 0 && n.y() >= 0 && n.x() < 32 && n.y() < 32 &&
+                            !white(n.x(), n.y()) && qGray(c.pixel(n.x(), n.y())) > 60)
+                            ++holes;
+                    }
+                }
+            }
             QVERIFY2(figure > 150, qPrintable(name));
+            QVERIFY2(holes == 0, qPrintable(name + u" cell "_s + QString::number(cell)));
             QCOMPARE(c.pixel(0, 0) & 0xffffff, 0xffffffu);
         }
     }
@@ -325,6 +371,63 @@ void TestRpgView::walkToTheGoalByPresses()
     QVERIFY(opened);
     QCOMPARE(view.game().position(), view.game().map().goal());
     qInfo("reached the goal of floor %d after %d battles", view.game().mapLevel(), battles);
+}
+
+void TestRpgView::openFromTheItemList()
+{
+    MessageBox::reset();
+    MessageBox::answerAllWith(QMessageBox::No);
+    test::TempProgramFolder dir;
+    QDir(dir.path()).mkpath(u"work/sub"_s);
+    QVERIFY(dir.writeBytes(u"work/file.txt"_s, "x"));
+    QVERIFY(dir.writeBytes(u"work/other.txt"_s, "y"));
+    QVERIFY(dir.writeBytes(u"vtl/FileList.img"_s, ""));
+    test::RecordingLauncher launcher;
+    TForm1::Options o;
+    o.programFolder = folderWithPictures(dir);
+    o.arguments = {dir.file(u"work"_s)};
+    o.launcher = &launcher;
+    TForm1 w(o);
+    w.FormCreate();
+    w.resize(1100, 760);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    RpgView *view = w.rpgView();
+    QVERIFY(view->isRunning());
+    view->setTimeDivisor(10);
+    const int level = view->game().mapLevel();
+
+    // Enter on a file of the item list: a new floor, and nothing starts yet.
+    const QString file = dir.file(u"work/file.txt"_s);
+    w.itemListView()->selectPaths({file}, file);
+    QAbstractItemView *list = w.itemListView()->currentView();
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(view->waitingCount(), 1);
+    QCOMPARE(view->game().mapLevel(), level + 1);
+    QTest::qWait(100);
+    QVERIFY(launcher.opened.isEmpty());
+
+    // What was selected at the request opens, whatever is selected by the time the
+    // player reaches the goal.
+    const QString other = dir.file(u"work/other.txt"_s);
+    w.itemListView()->selectPaths({other}, other);
+    view->game().setState(RpgGame::Walking);
+    view->game().setPosition(view->game().map().goal());
+    QTRY_COMPARE(launcher.opened, QStringList{file});
+    QCOMPARE(view->waitingCount(), 0);
+    QVERIFY(dir.readBytes(u"vtl/FileList.img"_s).contains("file.txt"));
+
+    // A folder waits too, and is then shown in the item list.
+    const QString sub = dir.file(u"work/sub"_s);
+    w.itemListView()->selectPaths({sub}, sub);
+    w.openSelection();
+    QTest::qWait(60);
+    QCOMPARE(w.currentFolder(), dir.file(u"work"_s) + u"/"_s);
+    view->game().setState(RpgGame::Walking);
+    view->game().setPosition(view->game().map().goal());
+    QTRY_COMPARE(w.currentFolder(), sub + u"/"_s);
+    QCOMPARE(launcher.opened.size(), 1);
 }
 
 void TestRpgView::paneCommands()
