@@ -308,9 +308,14 @@ void TForm1::buildWidgets()
 
     m_iconSizeSlider = new QSlider(Qt::Horizontal, this);
     m_iconSizeSlider->setObjectName(QStringLiteral("IconSizeSlider"));
-    m_iconSizeSlider->setRange(16, 256);
-    m_iconSizeSlider->setValue(32);
+    // The whole range a stored `IconSize` may hold, so reading it never cuts it down.
+    m_iconSizeSlider->setRange(DecorationFlags::MinIconSize, DecorationFlags::MaxIconSize);
+    m_iconSizeSlider->setValue(DecorationFlags::DefaultLargeSize);
     m_iconSizeSlider->setFixedWidth(120);
+    m_iconSizeLabel = new QLabel(QString::number(m_iconSizeSlider->value()), this);
+    m_iconSizeLabel->setObjectName(QStringLiteral("IconSizeLabel"));
+    m_iconSizeLabel->setMinimumWidth(
+        QFontMetrics(m_iconSizeLabel->font()).horizontalAdvance(QStringLiteral("0000")));
     connect(m_iconSizeSlider, &QSlider::valueChanged, this, &TForm1::onIconSizeChanged);
 }
 
@@ -343,9 +348,10 @@ void TForm1::buildMenusAndToolBars()
             // The path box gets a row of its own.
             addToolBarBreak(Qt::TopToolBarArea);
             bar->addWidget(m_pathBox);
-        } else if (layout.caption == QLatin1String("アイコンサイズ"))
+        } else if (layout.caption == QLatin1String("アイコンサイズ")) {
             bar->addWidget(m_iconSizeSlider);
-        else if (layout.caption == QLatin1String("ドライブ"))
+            bar->addWidget(m_iconSizeLabel);
+        } else if (layout.caption == QLatin1String("ドライブ"))
             m_driveBar = bar;
         addToolBar(Qt::TopToolBarArea, bar);
         bar->setProperty("designedVisible", layout.visible);
@@ -399,7 +405,6 @@ void TForm1::fillApplicationMenu(QMenu *menu)
         });
     }
 }
-
 
 void TForm1::buildStatusBar()
 {
@@ -561,7 +566,8 @@ void TForm1::applyWindowAttributes()
     const std::optional<int> w = m_settings.integer(QStringLiteral("LastWidth"));
     if (h || w)
         resize(qBound(200, w.value_or(width()), 10000), qBound(150, h.value_or(height()), 10000));
-    m_iconSizeSlider->setValue(m_settings.integer(QStringLiteral("IconSize"), 32));
+    m_iconSizeSlider->setValue(
+        m_settings.integer(QStringLiteral("IconSize"), DecorationFlags::DefaultLargeSize));
     const std::optional<int> top = m_settings.integer(QStringLiteral("LastTop"));
     const std::optional<int> left = m_settings.integer(QStringLiteral("LastLeft"));
     if (top || left)
@@ -1127,6 +1133,7 @@ void TForm1::clearPositions()
 
 void TForm1::onIconSizeChanged(int size)
 {
+    m_iconSizeLabel->setText(QString::number(size));
     if (m_settings.integer(QStringLiteral("IconSize"), -1) != size)
         m_settings.storeSetting(QStringLiteral("IconSize"), QString::number(size), true);
     const ItemListLook &current = m_itemList->look();

@@ -307,6 +307,7 @@ private:
     QHash<QString, QWidget *> m_rightPages;
     QComboBox *m_pathBox = nullptr;
     QSlider *m_iconSizeSlider = nullptr;
+    QLabel *m_iconSizeLabel = nullptr;
     QToolBar *m_driveBar = nullptr;
     QList<QToolBar *> m_toolBars;
     QList<ToolBarState> m_designedToolBars;

@@ -149,8 +149,10 @@ void ItemListView::configureViews()
         m_iconView->setViewMode(QListView::IconMode);
         m_iconView->setFlow(QListView::LeftToRight);
         m_iconView->setMovement(positions ? QListView::Free : QListView::Static);
-        // Saved positions stay where they are: no re-flow when the window is resized.
-        m_iconView->setResizeMode(positions ? QListView::Fixed : QListView::Adjust);
+        // The items without a saved position flow with the window's width, also when
+        // the list was laid out before the window had its size; every layout puts the
+        // saved positions back (`ItemIconView::doItemsLayout`).
+        m_iconView->setResizeMode(QListView::Adjust);
         m_iconView->setLayoutMode(positions ? QListView::SinglePass : QListView::Batched);
         m_iconView->setPositions(positions, m_look.dragMoves);
     }

@@ -322,6 +322,14 @@ void TestItemList::staleTicketsAreDropped()
     QCOMPARE(f.list.rowForTicket(inner), -1);
     QVERIFY(f.list.requestDisplay(0));
     QCOMPARE(f.list.takeWanted().size(), 1);
+
+    // A sort moves the records under the waiting messages: each still reaches its own.
+    f.list.buildFolder(f.data.path(), ListBuildOptions());
+    QVERIFY(f.list.requestDisplay(1)); // z.txt
+    const DisplayTicket z = f.list.takeWanted().first();
+    QVERIFY(f.list.reorder({1, 0}));
+    QCOMPARE(f.list.at(0).Name, u"z.txt"_s);
+    QCOMPARE(f.list.rowForTicket(z), 0);
 }
 
 void TestItemList::treeListRenumbersAfterEveryChange()

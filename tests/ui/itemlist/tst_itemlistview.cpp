@@ -262,6 +262,15 @@ void TestItemListView::savedPositionsAndSelection()
     // A relayout keeps it there.
     icons->doItemsLayout();
     QCOMPARE(icons->visualRect(view.model()->index(row, 0)).topLeft(), QPoint(120, 40));
+    // The other items follow the window's width, also when the list was laid out narrow
+    // (as before the window first gets its size); the placed one stays.
+    const QModelIndex first = view.model()->index(0, 0);
+    const QModelIndex last = view.model()->index(view.model()->rowCount() - 1, 0);
+    view.resize(100, 400);
+    QTRY_VERIFY(icons->visualRect(last).top() > icons->visualRect(first).top());
+    view.resize(600, 400);
+    QTRY_COMPARE(icons->visualRect(last).top(), icons->visualRect(first).top());
+    QCOMPARE(icons->visualRect(view.model()->index(row, 0)).topLeft(), QPoint(120, 40));
 
     const QStringList wanted{f.path(u"file0002.txt"_s), f.path(u"file0004.txt"_s)};
     view.selectPaths(wanted, wanted.last());

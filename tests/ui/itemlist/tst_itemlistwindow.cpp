@@ -89,6 +89,7 @@ private Q_SLOTS:
     void refreshesKeepTheSelection();
     void draggedPositionsAreStored();
     void virtualListKeepsItsDifferences();
+    void iconSizeKeepsItsWholeRange();
 };
 
 void TestItemListWindow::buildFillsTheStatusFields()
@@ -287,6 +288,22 @@ void TestItemListWindow::virtualListKeepsItsDifferences()
     const ShownItem *shown = form.itemListView()->display().lookup(row);
     QVERIFY(!shown->overlay);
     QVERIFY(!shown->stateImage);
+}
+
+void TestItemListWindow::iconSizeKeepsItsWholeRange()
+{
+    // A stored size beyond the common icon sizes survives the start and reaches the
+    // pictures; the label beside the slider shows it.
+    Window w("N28=1\nN119=1\nIconSize=400\n");
+    writeBytes(w.path(u"a.txt"_s), "x");
+    TForm1 &form = w.open();
+    QCOMPARE(form.iconSize(), 400);
+    QCOMPARE(form.itemListView()->look().pictureSize(), 400);
+    QCOMPARE(form.findChild<QLabel *>(u"IconSizeLabel"_s)->text(), u"400"_s);
+    QVERIFY(readBytes(w.program.file(u"exe.ini"_s)).contains("IconSize=400"));
+    form.setIconSize(8);
+    QCOMPARE(form.itemListView()->look().pictureSize(), 8);
+    QVERIFY(readBytes(w.program.file(u"exe.ini"_s)).contains("IconSize=8"));
 }
 
 QTEST_MAIN(TestItemListWindow)
