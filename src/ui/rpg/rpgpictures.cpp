@@ -78,6 +78,30 @@ std::array<QImage, 12> cutSheet(const QImage &sheet)
     return cells;
 }
 
+// A line of the status or message window. On a picture narrower than the windows (the
+// pane may be 320 wide, the windows are 360) a line would run off the picture: it then
+// starts at the picture's left edge and is drawn narrower, down to 60 %, so that all of
+// it can be read.
+void paintText(QPainter &painter, const RpgFrame::Item &item, const QFontMetrics &metrics,
+               int ascent)
+{
+    constexpr int Margin = 2;
+    const int pictureWidth = painter.device() ? painter.device()->width() : 0;
+    const int x = qMax(0, item.pos.x());
+    const int room = pictureWidth - Margin - x;
+    const int width = metrics.horizontalAdvance(item.text);
+    painter.setPen(QColor::fromRgb(item.color));
+    if (pictureWidth <= 0 || width <= room || room <= 0) {
+        painter.drawText(x, item.pos.y() + ascent, item.text);
+        return;
+    }
+    painter.save();
+    painter.translate(x, item.pos.y() + ascent);
+    painter.scale(qMax(0.6, double(room) / width), 1.0);
+    painter.drawText(0, 0, item.text);
+    painter.restore();
+}
+
 } // namespace
 
 QStringList RpgPictures::fileNames()
@@ -170,7 +194,8 @@ void RpgPictures::paint(QPainter &painter, const RpgFrame &frame, const QFont &f
 {
     constexpr double Blend = 120.0 / 255.0;
     painter.setFont(font);
-    const int ascent = QFontMetrics(font).ascent();
+    const QFontMetrics metrics(font);
+    const int ascent = metrics.ascent();
     for (const RpgFrame::Item &item : frame.items) {
         const size_t n = static_cast<size_t>(item.number);
         switch (item.kind) {
@@ -204,8 +229,7 @@ void RpgPictures::paint(QPainter &painter, const RpgFrame &frame, const QFont &f
             break;
         }
         case RpgFrame::Item::Text:
-            painter.setPen(QColor::fromRgb(item.color));
-            painter.drawText(item.pos.x(), item.pos.y() + ascent, item.text);
+            paintText(painter, item, metrics, ascent);
             break;
         }
     }

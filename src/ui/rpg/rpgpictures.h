@@ -34,7 +34,8 @@ public:
 
     /// Draws a frame over black: tiles and monsters opaque, sprites with white
     /// transparent, windows and arrows blended at 120/255, texts in `font` with their
-    /// top-left corner at the item's position.
+    /// top-left corner at the item's position. A text that would run off the picture is
+    /// kept inside it: moved right to the left edge and drawn narrower to fit.
     void paint(QPainter &painter, const RpgFrame &frame, const QFont &font) const;
 
     /// Sprite `index` (frame * 4 + direction) of character sheet `character`.

@@ -126,7 +126,7 @@ void RpgView::releaseWaiting()
 
 bool RpgView::applyRecord(const Settings &settings)
 {
-    if (!m_running || !m_game->applyRecord(settings))
+    if (!m_pictures.isLoaded() || !m_game->applyRecord(settings))
         return false;
     Q_EMIT statusChanged(m_game->statusText());
     update();
@@ -135,7 +135,9 @@ bool RpgView::applyRecord(const Settings &settings)
 
 bool RpgView::storeRecord(Settings &settings, QString *error) const
 {
-    if (!m_running)
+    // Shutdown stops the view before the settings are written; what counts is whether
+    // the game ever ran.
+    if (!m_pictures.isLoaded())
         return true;
     return m_game->storeRecord(settings, error);
 }

@@ -72,10 +72,10 @@ public:
     int waitingCount() const { return static_cast<int>(m_waiting.size()); }
 
     /// Applies the player record kept in the settings (after `start`); false when none
-    /// is kept, it is refused, or the game does not run.
+    /// is kept, it is refused, or the game never started.
     bool applyRecord(const Settings &settings);
-    /// Keeps the player record in the settings (and in `exe.ini` when it exists);
-    /// nothing is written when the game did not run.
+    /// Keeps the player record in the settings (and in `exe.ini` when it exists), also
+    /// after `stop`; nothing is written when the game never started.
     bool storeRecord(Settings &settings, QString *error = nullptr) const;
 
     /// The game and the picture as they stand (for tests and tools).

@@ -13,6 +13,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QSplitter>
 #include <QTest>
@@ -101,11 +104,13 @@ class TestRpgView : public QObject
 private Q_SLOTS:
     void generatedPicturesAreComplete();
     void missingPicture();
+    void linesStayInsideANarrowPicture();
     void gateWaitsForTheGoal();
     void twoRequestsAndClose();
     void battleHoldKeepsResponding();
     void walkToTheGoalByPresses();
     void openFromTheItemList();
+    void playerKeptBetweenRuns();
     void paneCommands();
     void screenshots();
 };
@@ -223,6 +228,42 @@ void TestRpgView::missingPicture()
     QVERIFY(!view.applyRecord(settings));
 }
 
+void TestRpgView::linesStayInsideANarrowPicture()
+{
+    // The message lines start 4 pixels left of a 320-wide picture, and a status line with
+    // large numbers is longer than the picture: both are drawn whole inside it.
+    RpgFrame frame;
+    RpgFrame::Item line;
+    line.kind = RpgFrame::Item::Text;
+    line.pos = QPoint(-4, 4);
+    line.text = u"LEVEL: 120  HP: 2400 / 2400  ATK: 250  DEF: 247  GOLD: -12000  EXP: 14400"_s;
+    frame.items << line;
+    QFont font;
+    font.setPixelSize(12);
+    const int natural = QFontMetrics(font).horizontalAdvance(line.text);
+    QVERIFY(natural > 330);
+
+    QImage picture(320, 24, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    QPainter painter(&picture);
+    RpgPictures().paint(painter, frame, font);
+    painter.end();
+    int first = -1;
+    int last = -1;
+    for (int x = 0; x < picture.width(); ++x) {
+        for (int y = 0; y < picture.height(); ++y) {
+            if (qGray(picture.pixel(x, y)) > 100) {
+                if (first < 0)
+                    first = x;
+                last = x;
+                break;
+            }
+        }
+    }
+    QVERIFY2(first >= 0 && first <= 3, qPrintable(QString::number(first)));
+    QVERIFY2(last < 318 && last > 280, qPrintable(QString::number(last)));
+}
+
 void TestRpgView::gateWaitsForTheGoal()
 {
     test::TempProgramFolder dir;
@@ -252,9 +293,12 @@ void TestRpgView::gateWaitsForTheGoal()
     QTest::qWait(100); // still on the goal: released once only
     QCOMPARE(opened, 1);
 
-    // Kept between runs through the settings.
+    // Kept between runs through the settings, written after the view has stopped (as
+    // at shutdown).
+    view.stop();
     Settings settings(dir.folder());
     QVERIFY(view.storeRecord(settings));
+    QCOMPARE(settings.value(RpgGame::settingsKey()), view.game().recordText());
     RpgView next(folderWithPictures(dir), seeded(3));
     QVERIFY(next.start());
     QSignalSpy nextStatus(&next, &RpgView::statusChanged);
@@ -428,6 +472,39 @@ void TestRpgView::openFromTheItemList()
     view->game().setPosition(view->game().map().goal());
     QTRY_COMPARE(w.currentFolder(), sub + u"/"_s);
     QCOMPARE(launcher.opened.size(), 1);
+}
+
+void TestRpgView::playerKeptBetweenRuns()
+{
+    MessageBox::reset();
+    MessageBox::answerAllWith(QMessageBox::No);
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "TreePanel=1\r\npath1=1\r\n"));
+    TForm1::Options o;
+    o.programFolder = folderWithPictures(dir);
+    QString kept;
+    {
+        TForm1 w(o);
+        w.FormCreate();
+        w.show();
+        PlayerRecord p = w.rpgView()->game().player();
+        p.gold = 4321;
+        p.level = 7;
+        w.rpgView()->game().setPlayer(p);
+        kept = w.rpgView()->game().recordText();
+        w.close();
+    }
+    Settings written(dir.folder());
+    QVERIFY(written.load());
+    QCOMPARE(written.value(RpgGame::settingsKey()), kept);
+
+    TForm1 next(o);
+    next.FormCreate();
+    const PlayerRecord &p = next.rpgView()->game().player();
+    QCOMPARE(p.gold, 4321);
+    QCOMPARE(p.level, 7);
+    QCOMPARE(p.name, u"LogIned_TsyFilerUser"_s);
+    QCOMPARE(next.findChild<QLabel *>(u"Panel31"_s)->text(), u"Status loaded db"_s);
 }
 
 void TestRpgView::paneCommands()
