@@ -198,11 +198,16 @@ void SelectionDetails::flush()
     const int count = view->list().count();
     int row = m_lastRow;
     const QModelIndex current = selection->currentIndex();
-    if (current.isValid() && (selection->isRowSelected(current.row()) || row < 0))
+    // A click in the icon view selects the row's first cell only, not the whole row.
+    auto rowSelected = [selection](int r) {
+        return selection->isSelected(selection->model()->index(r, 0)) ||
+               selection->isRowSelected(r);
+    };
+    if (current.isValid() && (rowSelected(current.row()) || row < 0))
         row = current.row();
     if (row < 0 || row >= count)
         return;
-    handle(row, selection->isRowSelected(row));
+    handle(row, rowSelected(row));
 }
 
 void SelectionDetails::handle(int row, bool selected)

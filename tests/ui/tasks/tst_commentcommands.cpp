@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
@@ -109,6 +110,7 @@ private Q_SLOTS:
         MessageBox::answerAllWith(QMessageBox::Ok);
     }
     void boxIsBoundToItsItem();
+    void clickShowsTheComment();
     void boxWritesByPath();
     void commentInput_data();
     void commentInput();
@@ -116,6 +118,20 @@ private Q_SLOTS:
     void tipShowsTheTask();
     void extendedCommentEditor();
 };
+
+void TestCommentCommands::clickShowsTheComment()
+{
+    // What a user does: a click on the item in the shown window fills the box.
+    Fixture f;
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    QAbstractItemView *view = f.form->itemListView()->currentView();
+    const QModelIndex index =
+        view->model()->index(f.form->itemListView()->list().rowOfPath(f.work() + u"a.txt"_s), 0);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
+    QTRY_COMPARE(f.form->statusField(TForm1::FileOp)->text(), u"first"_s);
+    QTRY_COMPARE(f.box()->toPlainText(), u"first"_s);
+}
 
 void TestCommentCommands::boxIsBoundToItsItem()
 {
