@@ -1,5 +1,6 @@
 #include "core/annotations/annotationlist.h"
 #include "core/platform/textfile.h"
+#include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
@@ -24,18 +25,8 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
+using kazari::test::readFile;
+using kazari::test::writeFile;
 
 // The value of one field as the file on disk holds it.
 QString fieldIn(const QString &iniPath, const QString &name, const QString &suffix)

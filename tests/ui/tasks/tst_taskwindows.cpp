@@ -2,6 +2,7 @@
 #include "core/platform/textfile.h"
 #include "core/tasks/taskcheck.h"
 #include "testsupport/fakeclock.h"
+#include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
@@ -34,12 +35,7 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-bool writeFile(const QString &path, const QByteArray &data)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(data) == data.size();
-}
+using kazari::test::writeFile;
 
 QString fieldIn(const QString &iniPath, const QString &name, const QString &suffix)
 {
