@@ -288,12 +288,7 @@ bool TaskEditorWindow::applyChanges()
         if (!r.ok)
             errors.append(r.error);
     }
-    itemsChanged();
-    if (!errors.isEmpty()) {
-        MessageBox::warning(&m_form, errors.join(QLatin1Char('\n')));
-        return false;
-    }
-    return true;
+    return finish(errors);
 }
 
 bool TaskEditorWindow::clearTasks()
@@ -304,12 +299,16 @@ bool TaskEditorWindow::clearTasks()
         if (!r.ok)
             errors.append(r.error);
     }
+    return finish(errors);
+}
+
+bool TaskEditorWindow::finish(const QStringList &errors)
+{
     itemsChanged();
-    if (!errors.isEmpty()) {
-        MessageBox::warning(&m_form, errors.join(QLatin1Char('\n')));
-        return false;
-    }
-    return true;
+    if (errors.isEmpty())
+        return true;
+    MessageBox::warning(&m_form, errors.join(QLatin1Char('\n')));
+    return false;
 }
 
 void TaskEditorWindow::itemsChanged()

@@ -78,6 +78,8 @@ private:
     void markChanged(Group group);
     void updateEnabled();
     void itemsChanged();
+    /// Shows the items again and reports what could not be written; true when all was.
+    bool finish(const QStringList &errors);
 
     TForm1 &m_form;
     QStringList m_paths;
