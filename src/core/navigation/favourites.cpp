@@ -111,6 +111,17 @@ const Favourites::Entry *Favourites::entryAtLine(int line) const
     return nullptr;
 }
 
+int Favourites::neighbourLine(int line, int step) const
+{
+    for (qsizetype i = 0; i < m_entries.size(); ++i) {
+        if (m_entries.at(i).line != line)
+            continue;
+        const qsizetype j = i + step;
+        return j >= 0 && j < m_entries.size() ? m_entries.at(j).line : -1;
+    }
+    return -1;
+}
+
 int Favourites::lineOfPlace(const QString &path) const
 {
     for (int i = 0; i < m_document.lines.size(); ++i) {

@@ -72,9 +72,20 @@ public:
     int addCategory(int beforeLine, const QDateTime &now, QString *error = nullptr);
     /// "名前の編集": the display name of the entry at `line`.
     bool rename(int line, const QString &name, QString *error = nullptr);
-    /// "項目を上へ移動" / "項目を下へ移動" (a move past either end does nothing).
-    bool moveUp(int line, QString *error = nullptr) { return moveTo(line, line - 1, error); }
-    bool moveDown(int line, QString *error = nullptr) { return moveTo(line, line + 1, error); }
+    /// "項目を上へ移動" / "項目を下へ移動": the entry changes places with the shown entry
+    /// before or after it (lines kept but not shown are passed over); a move past either
+    /// end does nothing.
+    bool moveUp(int line, QString *error = nullptr)
+    {
+        return moveTo(line, neighbourLine(line, -1), error);
+    }
+    bool moveDown(int line, QString *error = nullptr)
+    {
+        return moveTo(line, neighbourLine(line, 1), error);
+    }
+    /// The line of the shown entry `step` places before or after the entry at `line`,
+    /// or -1.
+    int neighbourLine(int line, int step) const;
     /// Dragging an entry onto another: the line moves to the target's position.
     bool moveTo(int from, int to, QString *error = nullptr);
     /// "削除".

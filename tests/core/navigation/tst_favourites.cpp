@@ -19,6 +19,7 @@ private Q_SLOTS:
     void missingFileIsNotCreatedByLoading();
     void commandsEditAndSave();
     void unreadableFileIsNeverReplaced();
+    void movesPassOverLinesNotShown();
     void categoryStamp();
     void textColour_data();
     void textColour();
@@ -124,6 +125,30 @@ void TestFavourites::unreadableFileIsNeverReplaced()
     QCOMPARE(f.addPlace(pf.path(), u"x"_s), -1);
     QCOMPARE(f.addCategory(-1, QDateTime::currentDateTime()), -1);
     QVERIFY(QFileInfo(pf.file(u"pathlist.ini"_s)).isDir());
+}
+
+void TestFavourites::movesPassOverLinesNotShown()
+{
+    // A Windows place between two shown entries is kept but not shown: moving an entry
+    // up or down changes places with the entry the user sees next to it.
+    TempProgramFolder pf;
+    QTemporaryDir data;
+    const QString a = data.filePath(u"a"_s);
+    const QString b = data.filePath(u"b"_s);
+    QVERIFY(QDir().mkpath(a));
+    QVERIFY(QDir().mkpath(b));
+    QVERIFY(pf.writeBytes(u"pathlist.ini"_s, QFile::encodeName(a) + "=A\nC:\\Docs=win\n" +
+                                                 QFile::encodeName(b) + "=B\n"));
+    Favourites f(pf.folder());
+    QVERIFY(f.load());
+    QCOMPARE(f.entries().size(), 2);
+    QVERIFY(f.moveUp(2));
+    QCOMPARE(f.lines(), (QStringList{b + u"=B"_s, a + u"=A"_s, u"C:\\Docs=win"_s}));
+    QVERIFY(!f.moveUp(0));
+    QVERIFY(f.moveDown(0));
+    QCOMPARE(f.entries().at(0).name, u"A"_s);
+    QCOMPARE(f.entries().at(1).name, u"B"_s);
+    QVERIFY(!f.moveDown(f.entries().at(1).line));
 }
 
 void TestFavourites::categoryStamp()
