@@ -46,8 +46,11 @@ std::vector<int> byTexts(const std::vector<TAdditem> &records, bool ascending,
     collator.setNumericMode(false);
     std::vector<QCollatorSortKey> keys;
     keys.reserve(records.size());
+    // The collator of the C locale (and of a locale the collation library does not
+    // know) compares code points and ignores the case setting: folding the case first
+    // keeps the comparison case-insensitive in every locale.
     for (int row = 0; row < int(records.size()); ++row)
-        keys.push_back(collator.sortKey(textOf(row)));
+        keys.push_back(collator.sortKey(textOf(row).toCaseFolded()));
     return sortedRows(keys, ascending, [](const QCollatorSortKey &a, const QCollatorSortKey &b) {
         return a.compare(b);
     });
