@@ -1,6 +1,7 @@
 #include "core/navigation/openplan.h"
 
 #include "core/navigation/navigation.h"
+#include "core/platform/desktopentry.h"
 
 #include <QFileInfo>
 
@@ -46,10 +47,21 @@ QString OpenPlan::followFolderLink(const QString &path)
     if (!Navigation::isNativePath(path))
         return path;
     const QFileInfo info(Navigation::withoutTrailingSeparator(path));
-    if (!info.isSymLink() || !info.isDir())
-        return path;
-    const QString target = info.canonicalFilePath();
-    return target.isEmpty() ? path : target;
+    if (info.isSymLink() && info.isDir()) {
+        const QString target = info.canonicalFilePath();
+        return target.isEmpty() ? path : target;
+    }
+    // A desktop link entry stands for its target only when that is a folder; any other
+    // entry (an application, a web address, a broken one) is a file like any other.
+    if (info.isFile() && info.suffix() == QLatin1String("desktop") && info.size() < 65536) {
+        const std::optional<DesktopEntry> entry = DesktopEntry::load(info.filePath());
+        if (entry && entry->isLink()) {
+            const QString target = entry->linkTarget();
+            if (!target.isEmpty() && QFileInfo(target).isDir())
+                return target;
+        }
+    }
+    return path;
 }
 
 OpenPlan OpenPlan::make(const QList<OpenItem> &items, bool listFileMode,

@@ -27,7 +27,8 @@ struct OpenItem {
 ///
 /// One entry: a folder is shown in the item list, a file is opened with the desktop's
 /// default action. Several entries: folders open in windows of their own (the desktop's
-/// default action), files as for one. A symbolic link to a folder stands for its target.
+/// default action), files as for one. A symbolic link or a desktop link entry to a folder
+/// stands for its target.
 /// Executable files are opened like any other file: the program never runs a file
 /// itself. Entries of virtual locations are browsed or opened but not recorded.
 class OpenPlan
@@ -55,7 +56,8 @@ public:
     static OpenPlan make(const QList<OpenItem> &items, bool listFileMode,
                          const ProgramFolder &programFolder);
 
-    /// A symbolic link to a folder gives the folder it leads to; any other path is
+    /// A symbolic link to a folder, or a desktop link entry (".desktop", "Type=Link")
+    /// whose URL is a local folder, gives the folder it leads to; any other path is
     /// returned as it is.
     static QString followFolderLink(const QString &path);
 };

@@ -66,9 +66,12 @@ bool RecentUseLists::record(const QStringList &paths, QString *error)
     for (const QString &path : paths) {
         if (!Navigation::isNativePath(path))
             continue;
-        if (!isStorable(path)) {
-            // One line per path: a name with a line break would become two entries.
-            errors.append(QStringLiteral("改行を含むパスは履歴に記録できません: %1").arg(path));
+        if (!isStorable(path) || path.contains(QLatin1Char('='))) {
+            // One line per path: a name with a line break would become two entries. "="
+            // is refused as in the favourites file, whose lines are keys and values, so
+            // a path can move between the two without changing its meaning.
+            errors.append(
+                QStringLiteral("「=」や改行を含むパスは履歴に記録できません: %1").arg(path));
             continue;
         }
         const QString p = Navigation::withoutTrailingSeparator(path);

@@ -43,8 +43,8 @@ public:
     /// Records opened paths in the order given, so the last one ends on top. Folders
     /// are told apart by asking the file system. Each list file is read and written at
     /// most once, and only when it exists. Returns false when a file could not be read
-    /// or written, or a path could not be stored (`error` says which); such a file or
-    /// path is left out, the other lists are still kept.
+    /// or written, or a path could not be stored (a line break or "=" in it; `error`
+    /// says which); such a file or path is left out, the other lists are still kept.
     bool record(const QStringList &paths, QString *error = nullptr);
 
     /// The lines of a list as stored now (empty when the file is absent).

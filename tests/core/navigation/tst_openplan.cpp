@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 using namespace kazari;
 using namespace Qt::StringLiterals;
@@ -60,6 +61,18 @@ void TestOpenPlan::initTestCase()
     QFile(d.filePath(u"tool"_s)).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     QVERIFY(QFile::link(d.filePath(u"dir"_s), d.filePath(u"link"_s)));
     QVERIFY(QFile::link(d.filePath(u"gone"_s), d.filePath(u"broken"_s)));
+    // Desktop entries: a link to a folder, a link to a web page, an application.
+    const QList<QPair<QString, QByteArray>> entries{
+        {u"place.desktop"_s, "[Desktop Entry]\nType=Link\nName=Place\nURL=" +
+                                 QUrl::fromLocalFile(d.filePath(u"dir"_s)).toEncoded() + "\n"},
+        {u"web.desktop"_s, "[Desktop Entry]\nType=Link\nURL=https://example.org/\n"},
+        {u"app.desktop"_s, "[Desktop Entry]\nType=Application\nExec=rm -rf %f\n"},
+    };
+    for (const auto &[name, text] : entries) {
+        QFile f(d.filePath(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(text), text.size());
+    }
 }
 
 void TestOpenPlan::plan_data()
@@ -83,6 +96,16 @@ void TestOpenPlan::plan_data()
     QTest::newRow("a link to a folder shows the target")
         << QList<OpenItem>{item(u"$/link"_s)} << QList<Step>{{Step::ShowFolder, u"$/dir/"_s}}
         << QStringList{u"$/dir"_s};
+    QTest::newRow("a desktop link to a folder shows the target")
+        << QList<OpenItem>{item(u"$/place.desktop"_s)}
+        << QList<Step>{{Step::ShowFolder, u"$/dir/"_s}} << QStringList{u"$/dir"_s};
+    // Other desktop entries are files: the desktop's default action decides, the
+    // program never starts what an entry names.
+    QTest::newRow("other desktop entries go to the default action")
+        << QList<OpenItem>{item(u"$/web.desktop"_s), item(u"$/app.desktop"_s)}
+        << QList<Step>{{Step::OpenWithDefault, u"$/web.desktop"_s},
+                       {Step::OpenWithDefault, u"$/app.desktop"_s}}
+        << QStringList{u"$/web.desktop"_s, u"$/app.desktop"_s};
     QTest::newRow("a broken link opens nothing")
         << QList<OpenItem>{item(u"$/broken"_s)} << QList<Step>{} << QStringList{};
     QTest::newRow("vanished, empty and foreign paths open nothing")

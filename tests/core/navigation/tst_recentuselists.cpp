@@ -23,6 +23,7 @@ private Q_SLOTS:
     void recordsOnlyIntoExistingFiles();
     void keepsForeignLinesAndTheFileFormat();
     void unreadableFileIsLeftAlone();
+    void pathWithLineBreakIsRefused_data();
     void pathWithLineBreakIsRefused();
 };
 
@@ -157,13 +158,22 @@ void TestRecentUseLists::unreadableFileIsLeftAlone()
     QCOMPARE(lists.lines(RecentUseLists::Folders), (QStringList{data.path(), u"/old"_s}));
 }
 
+void TestRecentUseLists::pathWithLineBreakIsRefused_data()
+{
+    QTest::addColumn<QString>("name");
+    // A file named with a line break would read back as two entries.
+    QTest::newRow("line break") << u"two\nlines.txt"_s;
+    QTest::newRow("carriage return") << u"two\rlines.txt"_s;
+    QTest::newRow("equals sign") << u"key=value.txt"_s;
+}
+
 void TestRecentUseLists::pathWithLineBreakIsRefused()
 {
-    // A file named with a line break would read back as two entries.
+    QFETCH(QString, name);
     TempProgramFolder pf;
     QVERIFY(pf.writeBytes(u"vtl/FileList.img"_s, "/old\n"));
     QTemporaryDir data;
-    const QString broken = data.filePath(u"two\nlines.txt"_s);
+    const QString broken = data.filePath(name);
     const QString plain = data.filePath(u"plain.txt"_s);
     for (const QString &f : {broken, plain}) {
         QFile file(f);
