@@ -1,8 +1,10 @@
 // Times the viewer page's heavy paths: decoding a 24-megapixel JPEG at full size and
-// scaled for an 800-pixel box (beside Qt's own JPEG reader on the same file), and the
-// folder summary of a 10,000-entry subtree beside `find` on the same tree.
+// scaled for an 800-pixel box (beside Qt's own JPEG reader on the same file), and
+// selecting a folder with a 10,000-entry subtree (the folder summary alone and the whole
+// page fill with its text) beside `find` on the same tree.
 #include "core/viewer/foldersummary.h"
 #include "core/viewer/jpegdecoder.h"
+#include "core/viewer/viewerpage.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -137,6 +139,10 @@ int main(int argc, char **argv)
     const double walkMs = bestMs(5, [&] { summary = FolderSummary::walk(top, {}); });
     const double textMs =
         bestMs(5, [&] { FolderSummary::text(summary, QStringLiteral("tree"), QString()); });
+    ViewerPage::Request folderRequest;
+    folderRequest.path = top;
+    folderRequest.caption = QStringLiteral("tree");
+    const double selectMs = bestMs(5, [&] { ViewerPage::fill(folderRequest); });
     const double findMs = bestMs(5, [&] { runFind({top}); });
     const double findSizeMs = bestMs(5, [&] {
         runFind({top, QStringLiteral("-printf"), QStringLiteral("%s %p\\n")});
@@ -146,11 +152,14 @@ int main(int argc, char **argv)
                 summary.fileCount, summary.totalBytes);
     std::printf("walk               %8.2f ms\n", walkMs);
     std::printf("summary text       %8.2f ms\n", textMs);
+    std::printf("select folder      %8.2f ms  (viewer page fill: walk and text)\n", selectMs);
     std::printf("find               %8.2f ms  (process start alone %.2f ms)\n", findMs, startMs);
     std::printf("find -printf %%s   %8.2f ms\n", findSizeMs);
     std::printf("walk / find          %.2f  (without process start %.2f)\n", walkMs / findMs,
                 walkMs / std::max(0.01, findMs - startMs));
     std::printf("walk / find sizes    %.2f  (without process start %.2f)\n", walkMs / findSizeMs,
                 walkMs / std::max(0.01, findSizeMs - startMs));
+    std::printf("select / find        %.2f  (without process start %.2f)\n", selectMs / findMs,
+                selectMs / std::max(0.01, findMs - startMs));
     return 0;
 }

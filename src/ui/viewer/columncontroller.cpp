@@ -6,6 +6,7 @@
 #include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
+#include "ui/viewer/labelcolumndelegate.h"
 
 #include <QHeaderView>
 #include <QPointer>
@@ -111,6 +112,19 @@ void ColumnController::onListBuilt()
                       [self](int row) { return self ? self->textsOf(row) : QStringList(); });
     const QList<int> widths = ColumnSets::widths(settings.value(WidthsKey));
     QTreeView *details = m_form.itemListView()->detailsView();
+    // The task set's label column shows the label picture beside the number; every
+    // other set shows column 2 as plain text like the other details columns.
+    if (!m_labelColumn) {
+        m_labelColumn = new LabelColumnDelegate(
+            [self]() {
+                return self ? self->m_form.itemListView()->look().labelsSmall : QList<QPixmap>();
+            },
+            this);
+    }
+    if (set == ColumnSets::Task)
+        details->setItemDelegateForColumn(2, m_labelColumn);
+    else if (details->itemDelegateForColumn(2) == m_labelColumn)
+        details->setItemDelegateForColumn(2, details->itemDelegateForColumn(1));
     for (int c = 0; c < model->columnCount() && c < widths.size(); ++c)
         details->header()->resizeSection(c, widths.at(c));
 }

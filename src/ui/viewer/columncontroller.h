@@ -9,6 +9,7 @@
 namespace kazari
 {
 
+class LabelColumnDelegate;
 class TForm1;
 
 /// The details view's columns: after every list build it chooses the column set for the
@@ -37,6 +38,7 @@ private:
     TForm1 &m_form;
     std::optional<ColumnSets::Set> m_set;
     bool m_fixed = false;
+    LabelColumnDelegate *m_labelColumn = nullptr;
 };
 
 } // namespace kazari

@@ -85,15 +85,6 @@ SelectionDetails::SelectionDetails(TForm1 &form)
     }
 
     m_note = new TFusenForm(&form);
-    std::array<QColor, 6> colours;
-    for (int i = 0; i < 6; ++i) {
-        const std::optional<qint32> n =
-            form.settings().color(QStringLiteral("cl_FusenFormColor") + QString::number(i));
-        colours[size_t(i)] = !n || ColorValue::isSystemColor(*n)
-                                 ? QApplication::palette().color(QPalette::Button)
-                                 : ColorValue::toColor(*n);
-    }
-    m_note->setColours(colours);
     connect(m_note, &TFusenForm::refreshRequested, this, [this]() {
         const QModelIndex current =
             m_form.itemListView()->iconView()->selectionModel()->currentIndex();
@@ -326,6 +317,16 @@ void SelectionDetails::placeNote(int row, bool selected)
         m_note->hideNote();
         return;
     }
+    // The colours are read at every fill, so a change in the settings shows at once.
+    std::array<QColor, 6> colours;
+    for (int i = 0; i < 6; ++i) {
+        const std::optional<qint32> n =
+            m_form.settings().color(QStringLiteral("cl_FusenFormColor") + QString::number(i));
+        colours[size_t(i)] = !n || ColorValue::isSystemColor(*n)
+                                 ? QApplication::palette().color(QPalette::Button)
+                                 : ColorValue::toColor(*n);
+    }
+    m_note->setColours(colours);
     ItemList &list = m_form.itemListView()->list();
     const StickyNoteContent::Variant variant =
         isOn(TaskBalloon) ? StickyNoteContent::Variant::Task : StickyNoteContent::Variant::Comment;
