@@ -382,4 +382,78 @@ QImage BuiltinPictures::maskColourButton(const QColor &colour)
     return img;
 }
 
+namespace
+{
+
+QImage transparentButton()
+{
+    QImage img(16, 16, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    return img;
+}
+
+QLinearGradient spectrum(const QPointF &from, const QPointF &to)
+{
+    QLinearGradient g(from, to);
+    const QColor stops[] = {QColor(255, 0, 0),   QColor(255, 255, 0), QColor(0, 200, 0),
+                            QColor(0, 255, 255), QColor(0, 0, 255),   QColor(255, 0, 255)};
+    for (int i = 0; i < 6; ++i)
+        g.setColorAt(i / 5.0, stops[i]);
+    return g;
+}
+
+void crossOut(QPainter &p)
+{
+    p.setPen(QPen(QColor(200, 20, 20), 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(3, 3), QPointF(13, 13));
+    p.drawLine(QPointF(13, 3), QPointF(3, 13));
+}
+
+const QRectF MaskPage(2.5, 1.5, 11, 13);
+
+} // namespace
+
+QImage BuiltinPictures::maskChoiceButton()
+{
+    QImage img = transparentButton();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(70, 70, 70), 1));
+    p.setBrush(spectrum(MaskPage.topLeft(), MaskPage.bottomRight()));
+    p.drawRoundedRect(MaskPage, 1.5, 1.5);
+    return img;
+}
+
+QImage BuiltinPictures::maskRemovalButton()
+{
+    QImage img = transparentButton();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(MaskPage, 1.5, 1.5);
+    crossOut(p);
+    return img;
+}
+
+QImage BuiltinPictures::captionChoiceButton()
+{
+    QImage img = transparentButton();
+    QPainter p(&img);
+    p.fillRect(QRectF(0, 6, 16, 4), spectrum(QPointF(0, 0), QPointF(16, 0)));
+    return img;
+}
+
+QImage BuiltinPictures::captionRemovalButton()
+{
+    QImage img = transparentButton();
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(QColor(120, 120, 120), 1));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(0.5, 6.5, 15, 3));
+    crossOut(p);
+    return img;
+}
+
 } // namespace kazari

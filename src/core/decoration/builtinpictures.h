@@ -41,6 +41,14 @@ public:
     /// A 16 x 16 picture of a single-colour mask: a page shaded from white to the colour,
     /// the way a masked icon turns out.
     static QImage maskColourButton(const QColor &colour);
+    /// "単一色選択": the mask page in the colours of a colour wheel (any colour).
+    static QImage maskChoiceButton();
+    /// "単一色削除": a plain page, crossed out.
+    static QImage maskRemovalButton();
+    /// "キャプションマスク設定": the caption bar in the colours of a colour wheel.
+    static QImage captionChoiceButton();
+    /// "キャプションマスクなし": an empty caption bar, crossed out.
+    static QImage captionRemovalButton();
 };
 
 } // namespace kazari

@@ -173,6 +173,20 @@ void DecorationCommands::buildMenus()
         a->setStatusTip(name);
         iconOnlyOnBars(a);
     }
+    // The buttons beside the colours: a colour from the dialog, and removal.
+    const std::pair<const char *, QImage> others[] = {
+        {"cmdOneColourMask", BuiltinPictures::maskChoiceButton()},
+        {"cmdOneColourDelete", BuiltinPictures::maskRemovalButton()},
+        {"cmdCaptionMaskChoose", BuiltinPictures::captionChoiceButton()},
+        {"cmdCaptionMaskNone", BuiltinPictures::captionRemovalButton()},
+    };
+    for (const auto &[name, picture] : others) {
+        QAction *a = commands.action(QLatin1String(name));
+        if (!a)
+            continue;
+        a->setIcon(QIcon(QPixmap::fromImage(picture)));
+        iconOnlyOnBars(a);
+    }
 }
 
 // ---------------------------------------------------------------------------------------
@@ -321,26 +335,45 @@ void DecorationCommands::deselect(const QList<Selected> &items)
     }
 }
 
-void DecorationCommands::IconColorChange(const QList<Selected> &items, qint32 value)
+void DecorationCommands::IconColorChange(qint32 value, const std::optional<ColourShift> &shift)
+{
+    changeIconColour(snapshot(), value, shift);
+}
+
+void DecorationCommands::IconColorDel()
+{
+    const QList<Selected> items = snapshot();
+    if (deleteIconColour(items))
+        reshow(items);
+}
+
+void DecorationCommands::changeIconColour(const QList<Selected> &items, qint32 value,
+                                          const std::optional<ColourShift> &shift)
 {
     if (items.isEmpty())
         return;
-    apply(items, DecorationBatch::setField(OneColorSuffix, QString::number(value)), true);
+    if (shift)
+        apply(items,
+              DecorationBatch::setField(RgbSuffix, AnnotationValues::formatColourShift(*shift)),
+              true);
+    else
+        apply(items, DecorationBatch::setField(OneColorSuffix, QString::number(value)), true);
     reshow(items);
 }
 
-void DecorationCommands::IconColorDel(const QList<Selected> &items)
+bool DecorationCommands::deleteIconColour(const QList<Selected> &items)
 {
     if (items.isEmpty())
-        return;
+        return false;
     apply(items, DecorationBatch::removeFields({RgbSuffix, OneColorSuffix}), false);
+    return true;
 }
 
 void DecorationCommands::maskCode(int code)
 {
     const QList<Selected> items = snapshot();
     if (!items.isEmpty()) {
-        IconColorChange(items, code);
+        changeIconColour(items, code, std::nullopt);
         return;
     }
     if (const std::optional<qint32> number = OneColourCode::folderColourNumber(code))
@@ -355,7 +388,7 @@ void DecorationCommands::chooseMaskColour()
         return;
     const qint32 value = OneColourCode::fromChosenColour(ColorValue::fromColor(*colour));
     if (!items.isEmpty())
-        IconColorChange(items, value);
+        changeIconColour(items, value, std::nullopt);
     else
         setFolderField(OneColorSuffix, QString::number(value), true);
 }
@@ -368,7 +401,7 @@ void DecorationCommands::removeMasks()
         removeFolderField(OneColorSuffix);
         return;
     }
-    IconColorDel(items);
+    deleteIconColour(items);
     rebuild(items);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/annotations/annotationvalues.h"
 #include "core/decoration/decorationbatch.h"
 
 #include <QColor>
@@ -54,6 +55,15 @@ public:
     /// commands and their tool buttons, from the settings.
     void buildMenus();
 
+    /// `IconColorChange`: gives the selected items the single-colour mask `value` (a code
+    /// 1 to 7 or a colour number), or, with `shift`, the colour shift `_RGB` instead, and
+    /// shows them again. Nothing happens without a selection. The mask commands, the
+    /// icon colour tool and the colour sample window all go through here.
+    void IconColorChange(qint32 value, const std::optional<ColourShift> &shift = std::nullopt);
+    /// `IconColorDel`: removes `_RGB` and `_oneColor` of the selected items and shows them
+    /// again. Nothing happens without a selection.
+    void IconColorDel();
+
     /// The hint of the folder's picture in the title panel.
     static QString folderImageHint()
     {
@@ -78,8 +88,9 @@ private:
     void rebuild(const QList<Selected> &items);
     void deselect(const QList<Selected> &items);
 
-    void IconColorChange(const QList<Selected> &items, qint32 value);
-    void IconColorDel(const QList<Selected> &items);
+    void changeIconColour(const QList<Selected> &items, qint32 value,
+                          const std::optional<ColourShift> &shift);
+    bool deleteIconColour(const QList<Selected> &items);
     void SetLabelOrSeal(int label, int seal);
     void RemoveLabelOrSeal(int label, int seal);
     void setCaptionColour(const QString &text);

@@ -116,6 +116,9 @@ private Q_SLOTS:
     void captionColourUnselectsEveryItem();
     void batchRebuildsTheListOnce();
     void searchResultsWriteEachItemsOwnFile();
+    void treeListWritesEachItemsOwnFile();
+    void iconColourEntriesOfTheTools();
+    void picturesScaledBeforeUse();
     void folderOwnMaskAndCaption();
     void folderImageClicks();
     void copyAndPaste();
@@ -278,10 +281,97 @@ void TestDecorationCommands::searchResultsWriteEachItemsOwnFile()
     QCOMPARE(f.form->itemListView()->list().count(), 2);
 }
 
+void TestDecorationCommands::treeListWritesEachItemsOwnFile()
+{
+    Fixture f;
+    QVERIFY(writeFile(f.work() + u"sub/a.txt"_s, "x")); // same name as an item above it
+    f.run(u"N90"_s);
+    ItemListView *view = f.form->itemListView();
+    QVERIFY(view->look().treeList);
+    const int sub = view->list().rowOfPath(f.work() + u"sub"_s);
+    QVERIFY(sub >= 0);
+    view->toggleRow(sub);
+    const QString inner = f.work() + u"sub/a.txt"_s;
+    QVERIFY(view->list().rowOfPath(inner) >= 0);
+
+    view->selectPaths({inner});
+    f.run(u"cmdSeal7"_s);
+    view->selectPaths({inner, f.work() + u"c.txt"_s});
+    f.run(u"cmdCaptionColour2"_s);
+    QCOMPARE(fieldIn(f.work() + u"sub/_m.ini"_s, u"a.txt"_s, u"_s"_s), u"7"_s);
+    QCOMPARE(fieldIn(f.work() + u"sub/_m.ini"_s, u"a.txt"_s, u"_CVColor"_s), u"clFuchsia"_s);
+    QCOMPARE(f.field(u"c.txt"_s, u"_CVColor"_s), u"clFuchsia"_s);
+    // The outer a.txt keeps its own annotation, and the expanded folder stays open.
+    QCOMPARE(f.field(u"a.txt"_s, u"_s"_s), QString());
+    QCOMPARE(f.field(u"a.txt"_s, u"_CVColor"_s), QString());
+    QCOMPARE(f.field(u"a.txt"_s, u"_label"_s), u"3"_s);
+    QVERIFY(view->list().rowOfPath(inner) >= 0);
+}
+
+void TestDecorationCommands::iconColourEntriesOfTheTools()
+{
+    Fixture f;
+    const QByteArray work = readFile(f.workIni());
+    // Without a selection nothing happens, not even to the folder itself.
+    f.commands->IconColorChange(3);
+    f.commands->IconColorChange(0, ColourShift{1, 1, 1});
+    f.commands->IconColorDel();
+    QCOMPARE(readFile(f.workIni()), work);
+    QVERIFY(!QFile::exists(f.parentIni()));
+
+    f.select({u"a.txt"_s, u"c.txt"_s});
+    f.commands->IconColorChange(0, ColourShift{10, -20, 255});
+    QCOMPARE(f.field(u"a.txt"_s, u"_RGB"_s), u"10,-20,255"_s);
+    QCOMPARE(f.field(u"c.txt"_s, u"_RGB"_s), u"10,-20,255"_s);
+    QCOMPARE(f.field(u"a.txt"_s, u"_oneColor"_s), u"2"_s); // the shift leaves the mask
+    f.commands->IconColorChange(123456);
+    QCOMPARE(f.field(u"c.txt"_s, u"_oneColor"_s), u"123456"_s);
+    f.commands->IconColorDel();
+    for (const QString &name : {u"a.txt"_s, u"c.txt"_s}) {
+        QCOMPARE(f.field(name, u"_RGB"_s), QString());
+        QCOMPARE(f.field(name, u"_oneColor"_s), QString());
+    }
+    QCOMPARE(f.field(u"a.txt"_s, u"_label"_s), u"3"_s);
+}
+
+void TestDecorationCommands::picturesScaledBeforeUse()
+{
+    // A seal picture that is not 16 x 16 and a 16-pixel label strip of other squares.
+    QTemporaryDir pictures;
+    QImage seal(40, 24, QImage::Format_RGB32);
+    seal.fill(QColor(0, 128, 0));
+    const QString sealPath = pictures.path() + u"/seal.bmp"_s;
+    QVERIFY(seal.save(sealPath));
+    QImage strip(100, 25, QImage::Format_RGB32);
+    const QColor squares[] = {Qt::red, QColor(0, 0, 200), Qt::green, Qt::blue};
+    for (int i = 0; i < 4; ++i)
+        for (int y = 0; y < 25; ++y)
+            for (int x = 0; x < 25; ++x)
+                strip.setPixelColor(i * 25 + x, y, squares[i]);
+    const QString stripPath = pictures.path() + u"/labels.bmp"_s;
+    QVERIFY(strip.save(stripPath));
+
+    Fixture f(("Seal_P1=" + sealPath + "\r\nIu_Label_List16=" + stripPath + "\r\n").toUtf8());
+    const QImage sealIcon = f.form->command(u"cmdSeal1"_s)->icon().pixmap(16, 16).toImage();
+    QCOMPARE(sealIcon.size(), QSize(16, 16));
+    QCOMPARE(sealIcon.pixelColor(8, 8).rgb(), qRgb(0, 128, 0));
+    const QImage labelIcon = f.form->command(u"cmdLabel1"_s)->icon().pixmap(16, 16).toImage();
+    QCOMPARE(labelIcon.size(), QSize(16, 16));
+    QCOMPARE(labelIcon.pixelColor(0, 0).rgb(), qRgb(0, 0, 200));
+    QCOMPARE(labelIcon.pixelColor(15, 15).rgb(), qRgb(0, 0, 200));
+    const ItemListLook &look = f.form->itemListView()->look();
+    QCOMPARE(look.labelsSmall.size(), 4);
+    QCOMPARE(look.labelsSmall.at(3).size(), QSize(16, 16));
+    QCOMPARE(look.seals.at(1).size(), QSize(16, 16));
+}
+
 void TestDecorationCommands::folderOwnMaskAndCaption()
 {
     Fixture f;
     const QByteArray work = readFile(f.workIni());
+    // The folder's own fields live in its parent's file: the current list stays as it is.
+    const QStringList current = f.form->store().current().lines();
+    const QString currentFile = f.form->store().currentFile().path;
     const QImage plain = f.folderImage();
     QVERIFY(f.form->selectedPaths().isEmpty());
 
@@ -310,6 +400,8 @@ void TestDecorationCommands::folderOwnMaskAndCaption()
     f.run(u"cmdLabel0"_s);
     f.run(u"cmdStamp0"_s);
     QCOMPARE(readFile(f.workIni()), work);
+    QCOMPARE(f.form->store().current().lines(), current);
+    QCOMPARE(f.form->store().currentFile().path, currentFile);
 }
 
 void TestDecorationCommands::folderImageClicks()
