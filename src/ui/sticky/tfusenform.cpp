@@ -3,6 +3,7 @@
 #include "core/platform/clock.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QMenu>
@@ -40,6 +41,18 @@ QPixmap completionPicture(bool finished)
     return p;
 }
 
+// The note's lines have fixed places; a substituted font wider than the designed one
+// would cut a line off at its neighbour. Such a line gets a smaller font instead, never
+// below 8 pixels.
+void fitLine(QLabel *label, const QFont &base)
+{
+    QFont f = base;
+    const int width = label->width();
+    while (f.pixelSize() > 8 && QFontMetrics(f).horizontalAdvance(label->text()) > width)
+        f.setPixelSize(f.pixelSize() - 1);
+    label->setFont(f);
+}
+
 } // namespace
 
 TFusenForm::TFusenForm(QWidget *parent)
@@ -49,7 +62,11 @@ TFusenForm::TFusenForm(QWidget *parent)
 {
     setObjectName(QStringLiteral("FusenForm"));
     setAttribute(Qt::WA_ShowWithoutActivating);
-    QFont f(QStringLiteral("ＭＳ Ｐゴシック"));
+    // The designed font first; where it is missing, a Japanese font of the system rather
+    // than whatever the font configuration puts in its place.
+    QFont f;
+    f.setFamilies({QStringLiteral("ＭＳ Ｐゴシック"), QStringLiteral("MS PGothic"),
+                   QStringLiteral("IPAPGothic"), QStringLiteral("Noto Sans CJK JP")});
     f.setPixelSize(12);
     setFont(f);
     for (QColor &c : m_colours)
@@ -74,6 +91,8 @@ TFusenForm::TFusenForm(QWidget *parent)
                << addLine(QStringLiteral("remainingLabel"), 1, 148, 88);
     m_lines.value(QStringLiteral("scaleLow"))->setText(QStringLiteral("0%"));
     m_lines.value(QStringLiteral("scaleHigh"))->setText(QStringLiteral("100%"));
+    for (const char *scale : {"scaleLow", "scaleHigh"})
+        fitLine(m_lines.value(QLatin1String(scale)), font());
     auto bar = [this](int x, int y) {
         auto *b = new QProgressBar(this);
         b->setRange(0, 100);
@@ -165,8 +184,10 @@ void TFusenForm::apply()
             ? QPixmap()
             : completionPicture(c.completion == StickyNoteContent::Completion::Completed));
     auto set = [this](const char *name, const QString &text) {
-        if (QLabel *l = m_lines.value(QLatin1String(name)))
+        if (QLabel *l = m_lines.value(QLatin1String(name))) {
             l->setText(text);
+            fitLine(l, font());
+        }
     };
     set("fileName", c.fileName);
     set("comment", c.comment);

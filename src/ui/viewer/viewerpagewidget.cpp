@@ -87,6 +87,10 @@ ViewerPageWidget::ViewerPageWidget(QWidget *parent)
         // The page has no header band above the picture: only the movement counts.
         m_picture->setOffset(at - ViewerPage::picturePosition(0, 0));
     };
+    // What the page shows never widens the pane: long titles and lines are cut off.
+    for (QLabel *label : {m_title, m_header, m_info})
+        label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+
     connect(m_horizontal, &QScrollBar::valueChanged, this, move);
     connect(m_vertical, &QScrollBar::valueChanged, this, move);
     connect(m_save, &QPushButton::clicked, this, &ViewerPageWidget::save);
