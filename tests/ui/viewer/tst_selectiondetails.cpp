@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -98,6 +99,7 @@ private Q_SLOTS:
     }
     void statusFieldsAndCoalescing();
     void viewerPage();
+    void viewerPageSwitch();
     void commentNote();
     void taskNoteAndPin();
     void balloonSwitchesExcludeEachOther();
@@ -189,6 +191,34 @@ void TestSelectionDetails::viewerPage()
     w.view(u"big.dat"_s);
     QCOMPARE(page->textView()->toPlainText(), u"SizeOver 3 MB"_s);
     QVERIFY(!page->saveButton()->isEnabled());
+}
+
+void TestSelectionDetails::viewerPageSwitch()
+{
+    // The right pane shows at start while one of its pages is switched on, and follows
+    // the switch of "簡易ファイルビュー" afterwards.
+    for (const bool on : {true, false}) {
+        Window w(on ? "N114=1\n" : "N114=0\n");
+        writeFile(w.path(u"memo.txt"_s), "text");
+        TForm1 &form = w.open();
+        auto *pane = form.findChild<QTabWidget *>(u"RightPane"_s);
+        QVERIFY(pane);
+        QCOMPARE(pane->isVisibleTo(&form), on);
+        if (on)
+            continue;
+        QSignalSpy filled(w.details, &SelectionDetails::viewerFilled);
+        w.select(u"memo.txt"_s);
+        QTest::qWait(50);
+        QCOMPARE(filled.size(), 0);
+
+        w.run(u"N114"_s);
+        QVERIFY(pane->isVisibleTo(&form));
+        QCOMPARE(pane->currentWidget(), form.rightPage(u"N114"_s));
+        w.view(u"memo.txt"_s);
+        QCOMPARE(w.page()->textView()->toPlainText(), u"text"_s);
+        w.run(u"N114"_s);
+        QVERIFY(!pane->isVisibleTo(&form));
+    }
 }
 
 void TestSelectionDetails::commentNote()
