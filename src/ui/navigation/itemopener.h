@@ -3,6 +3,7 @@
 #include "core/navigation/openplan.h"
 
 #include <QObject>
+#include <QPoint>
 
 class QAction;
 class QMenu;
@@ -10,6 +11,9 @@ class QMenu;
 namespace kazari
 {
 
+class BrowserPage;
+class ItemShellMenu;
+class ProgramChooser;
 class TForm1;
 
 /// Opening items of the item list: the open action through the maze's gate, opening
@@ -31,10 +35,34 @@ public:
     /// Carries out a plan now (what the gate releases) and records the opened paths.
     void execute(const OpenPlan &plan);
 
+    /// "登録アプリケーションから開く": the menu of `myappli.ini`, filled afresh each time.
+    /// Choosing an entry starts its program with the selected item's full path as its
+    /// one argument, in the item's folder.
+    QMenu *registeredApplicationsMenu();
+    /// "アプリケーションから開く": the program chooser for a path (the first selected
+    /// item when empty). Shown without waiting; what is chosen starts with the path, in
+    /// the path's folder.
+    ProgramChooser *chooseApplication(const QString &path = QString());
+    /// "ブラウザで開く": shows the browser page with the selected item, or the current
+    /// folder when nothing is selected ("about:blank" when that is no file or folder).
+    void openInBrowser();
+
+    BrowserPage *browserPage() const { return m_browser; }
+    ItemShellMenu *shellMenu() const { return m_shellMenu; }
+
 private:
     bool onCommand(const QString &name, QAction *action);
+    void startChosen(ProgramChooser *chooser);
+    /// Expands or collapses the folder's entry when the list is a tree list and one
+    /// folder is opened; false when the folder is to be shown instead.
+    bool toggleTreeRow(const QString &folder, bool single);
+    bool openWeb(const QString &url);
 
     TForm1 &m_form;
+    QMenu *m_registered = nullptr;
+    BrowserPage *m_browser = nullptr;
+    ItemShellMenu *m_shellMenu = nullptr;
+    bool m_browserRestored = false;
 };
 
 } // namespace kazari

@@ -18,10 +18,15 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenu>
+#include <QShortcut>
 #include <QStandardPaths>
 #include <QTabBar>
+#include <QTabWidget>
+#include <QTimer>
 #include <QToolBar>
+#include <QTreeView>
 
 namespace kazari
 {
@@ -32,12 +37,15 @@ NavigationController::NavigationController(TForm1 &form)
 {
     setObjectName(QStringLiteral("NavigationController"));
     QComboBox *box = m_form.pathBox();
+    // Enter reaches the box twice (the typed text, and the entry the box finds for it):
+    // one Enter opens once, or a file would be started twice.
+    auto openOnce = [this](const QString &text) { openPathBoxOnce(text); };
     connect(box, &QComboBox::activated, this,
-            [this, box](int index) { openPathBoxText(box->itemText(index)); });
+            [box, openOnce](int index) { openOnce(box->itemText(index)); });
     if (QLineEdit *edit = box->lineEdit()) {
         // The box inserts nothing itself; Enter opens what was typed.
         connect(edit, &QLineEdit::returnPressed, this,
-                [this, box]() { openPathBoxText(box->currentText()); });
+                [box, openOnce]() { openOnce(box->currentText()); });
     }
 
     QTabBar *tabs = m_form.folderTabs();
@@ -64,6 +72,15 @@ NavigationController::NavigationController(TForm1 &form)
             connect(menu, &QMenu::aboutToShow, this,
                     [this, menu, k = kind]() { fillHistoryMenu(menu, k); });
         }
+    }
+
+    // Ctrl+Up in the item list is up as well.
+    for (QAbstractItemView *view :
+         {static_cast<QAbstractItemView *>(m_form.itemListView()->iconView()),
+          static_cast<QAbstractItemView *>(m_form.itemListView()->detailsView())}) {
+        auto *shortcut = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up), view);
+        shortcut->setContext(Qt::WidgetShortcut);
+        connect(shortcut, &QShortcut::activated, this, &NavigationController::up);
     }
 
     connect(&m_form, &TForm1::folderShown, this, &NavigationController::folderShown);
@@ -145,6 +162,15 @@ void NavigationController::showTab(int index)
     m_form.Build_ListView(Navigation::folderKey(entry));
 }
 
+void NavigationController::openPathBoxOnce(const QString &text)
+{
+    if (m_pathBoxOpening)
+        return;
+    m_pathBoxOpening = true;
+    QTimer::singleShot(0, this, [this]() { m_pathBoxOpening = false; });
+    openPathBoxText(text);
+}
+
 void NavigationController::openPathBoxText(const QString &text)
 {
     const Navigation::Target target = Navigation::pathBoxTarget(text);
@@ -191,24 +217,71 @@ void NavigationController::showComputer()
 
 QString NavigationController::systemFolder(const QString &command)
 {
-    const QString home = QDir::homePath();
     auto existing = [](const QString &path) { return QFileInfo(path).isDir() ? path : QString(); };
+    auto standard = [&existing](QStandardPaths::StandardLocation location) {
+        return existing(QStandardPaths::writableLocation(location));
+    };
     if (command == QLatin1String("cmdSystemFolderDesktop"))
-        return existing(QStandardPaths::writableLocation(QStandardPaths::DesktopLocation));
+        return standard(QStandardPaths::DesktopLocation);
+    // The user's own application entries.
     if (command == QLatin1String("cmdSystemFolderPrograms"))
-        return existing(QStandardPaths::writableLocation(QStandardPaths::ApplicationsLocation));
+        return standard(QStandardPaths::ApplicationsLocation);
     if (command == QLatin1String("cmdSystemFolderDocuments"))
-        return existing(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    if (command == QLatin1String("cmdSystemFolderFavourites"))
-        return existing(home);
-    if (command == QLatin1String("cmdSystemFolderStartMenu"))
-        return existing(QStandardPaths::writableLocation(QStandardPaths::ConfigLocation) +
-                        QStringLiteral("/autostart"));
+        return standard(QStandardPaths::DocumentsLocation);
+    // The desktop's menu: the application entries it is built from.
+    if (command == QLatin1String("cmdSystemFolderStartMenu")) {
+        const QStringList all =
+            QStandardPaths::standardLocations(QStandardPaths::ApplicationsLocation);
+        for (qsizetype i = all.size() - 1; i >= 0; --i) {
+            if (!existing(all.at(i)).isEmpty())
+                return all.at(i);
+        }
+        return QString();
+    }
     if (command == QLatin1String("cmdSystemFolderTemplates"))
-        return existing(home + QStringLiteral("/Templates"));
+        return standard(QStandardPaths::TemplatesLocation);
+    // The folder meant for handing files to others.
+    if (command == QLatin1String("cmdSystemFolderSendTo"))
+        return standard(QStandardPaths::PublicShareLocation);
     if (command == QLatin1String("cmdSystemFolderNetwork"))
         return ShellLocation::network();
     return QString();
+}
+
+void NavigationController::showSystemPlace(const QString &command)
+{
+    if (command == QLatin1String("cmdSystemFolderFavourites")) {
+        // The program's own favourites: the "よく使う項目" page.
+        if (QAction *page = m_form.command(QStringLiteral("N123"))) {
+            if (!page->isChecked()) {
+                page->setChecked(true);
+                m_form.MenuItem_Clicks(QStringLiteral("N123"));
+            }
+            if (auto *pane = m_form.findChild<QTabWidget *>(QStringLiteral("RightPane")))
+                pane->setCurrentWidget(m_form.rightPage(QStringLiteral("N123")));
+        }
+        return;
+    }
+    if (command == QLatin1String("cmdSystemFolderRecent")) {
+        // The recently opened files are the program's own list of them.
+        const QString list =
+            m_form.programFolder().file(RecentUseLists::relativePath(RecentUseLists::Files));
+        if (QFileInfo(list).isFile())
+            m_form.showListFile(list);
+        else
+            MessageBox::information(
+                &m_form,
+                QStringLiteral("最近使ったファイルは記録されていません。\n"
+                               "プログラムのフォルダに vtl/FileList.img を作ると記録されます。"));
+        return;
+    }
+    const QString place = systemFolder(command);
+    if (place.isEmpty()) {
+        MessageBox::information(&m_form, QStringLiteral("このフォルダはありません。"));
+        return;
+    }
+    m_form.Build_ListView(Navigation::isShellLocation(place) ? place
+                                                             : Navigation::folderKey(place));
 }
 
 void NavigationController::fillHistoryMenu(QMenu *menu, int kind)
@@ -240,7 +313,7 @@ bool NavigationController::onCommand(const QString &name, QAction *)
         return true;
     }
     if (name == QLatin1String("cmdOpenPathBox")) {
-        openPathBoxText(m_form.pathBox()->currentText());
+        openPathBoxOnce(m_form.pathBox()->currentText());
         return true;
     }
     if (name == QLatin1String("cmdProgramFolder")) {
@@ -253,10 +326,7 @@ bool NavigationController::onCommand(const QString &name, QAction *)
     }
     if (name.startsWith(QLatin1String("cmdSystemFolder")) &&
         name != QLatin1String("cmdSystemFolderColour")) {
-        const QString place = systemFolder(name);
-        if (!place.isEmpty())
-            m_form.Build_ListView(
-                Navigation::isShellLocation(place) ? place : Navigation::folderKey(place));
+        showSystemPlace(name);
         return true;
     }
     return false;

@@ -43,12 +43,18 @@ public:
     void up();
     /// "マイ　コンピュータ".
     void showComputer();
-    /// Where a button of the "システムフォルダ" bar leads; empty when nowhere here.
+    /// The folder a button of the "システムフォルダ" bar shows (the desktop's user
+    /// folders); empty when it does not exist here or the button shows no folder.
     static QString systemFolder(const QString &command);
+    /// A button of the "システムフォルダ" bar: its folder, or for "お気に入り" the
+    /// favourites page and for "最近使ったファイル" the list of recently opened files.
+    void showSystemPlace(const QString &command);
 
 private:
     bool onCommand(const QString &name, QAction *action);
     void folderShown(const QString &folder);
+    /// `openPathBoxText` once per Enter, however many ways the key reaches us.
+    void openPathBoxOnce(const QString &text);
     void showTab(int index);
     QIcon folderIcon(const QString &path) const;
     void fillHistoryMenu(QMenu *menu, int kind);
@@ -59,6 +65,8 @@ private:
     DriveBar *m_driveBar = nullptr;
     /// Set while the tabs are changed to follow the history, so that is no tab choice.
     bool m_syncingTabs = false;
+    /// Set from an Enter in the path box until the event loop runs again.
+    bool m_pathBoxOpening = false;
 };
 
 } // namespace kazari
