@@ -246,10 +246,19 @@ bool AnnotationList::sortLines()
         const qsizetype eq = line.indexOf(QLatin1Char('='));
         keys.append((eq < 0 ? line : line.left(eq)).toCaseFolded());
     }
+    // Files are written sorted, so a list usually has a long sorted head and at most a
+    // few lines appended behind it. Sorting only the tail and merging it into the head
+    // gives exactly the order of a stable sort of the whole list.
+    qsizetype head = 1;
+    while (head < n && !(keys.at(head) < keys.at(head - 1)))
+        ++head;
+    if (head >= n)
+        return false;
+    const auto byKey = [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); };
     QList<qsizetype> order(n);
     std::iota(order.begin(), order.end(), qsizetype(0));
-    std::stable_sort(order.begin(), order.end(),
-                     [&keys](qsizetype a, qsizetype b) { return keys.at(a) < keys.at(b); });
+    std::stable_sort(order.begin() + head, order.end(), byKey);
+    std::inplace_merge(order.begin(), order.begin() + head, order.end(), byKey);
     bool moved = false;
     for (qsizetype i = 0; i < n && !moved; ++i)
         moved = order.at(i) != i;

@@ -29,6 +29,8 @@ private Q_SLOTS:
     void emptyValuesAreAbsent();
     void letterCaseGuard();
     void sortKeepsTheWinningLine();
+    void sortMergesLinesAddedBehindASortedHead_data();
+    void sortMergesLinesAddedBehindASortedHead();
     void removeItemTakesEveryLineOfTheItemOnly();
     void renameCarriesEverythingAndReplacesLeftovers();
     void caseOnlyRenameKeepsLines();
@@ -101,6 +103,35 @@ void TestAnnotationList::sortKeepsTheWinningLine()
                                         u"x_cmt=zzz"_s, u"X_cmt=aaa"_s}));
     QCOMPARE(list.value(u"x"_s, u"_cmt"_s), u"zzz"_s);
     QVERIFY(!list.sortLines());
+}
+
+void TestAnnotationList::sortMergesLinesAddedBehindASortedHead_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("appended lines in between")
+        << QStringList{u"a_cmt=1"_s, u"c_cmt=3"_s, u"e_cmt=5"_s, u"d_cmt=4"_s, u"b_cmt=2"_s};
+    // Equal keys keep their order: the line already in the file stays the winning one.
+    QTest::newRow("equal keys") << QStringList{u"a_cmt=1"_s,     u"B_cmt=head"_s, u"c_cmt=3"_s,
+                                               u"b_cmt=tail1"_s, u"A_cmt=tail"_s, u"B_CMT=tail2"_s};
+    QTest::newRow("before the first line")
+        << QStringList{u"m_s=1"_s, u"n_s=2"_s, u".ViewStyle=1"_s, u"a_s=0"_s};
+    QTest::newRow("unsorted from the start")
+        << QStringList{u"z_s=1"_s, u"y_s=2"_s, u"x_s=3"_s, u"y_s=4"_s, u"a_s=5"_s};
+    QTest::newRow("one line out of place at the end")
+        << QStringList{u"a_s=1"_s, u"b_s=2"_s, u"c_s=3"_s, u"c_cmt=4"_s};
+}
+
+void TestAnnotationList::sortMergesLinesAddedBehindASortedHead()
+{
+    QFETCH(QStringList, lines);
+    // The order of a stable sort of the whole list by case-folded key.
+    QStringList expected = lines;
+    std::stable_sort(expected.begin(), expected.end(), [](const QString &x, const QString &y) {
+        return x.section(u'=', 0, 0).toCaseFolded() < y.section(u'=', 0, 0).toCaseFolded();
+    });
+    AnnotationList list(lines);
+    QCOMPARE(list.sortLines(), expected != lines);
+    QCOMPARE(list.lines(), expected);
 }
 
 void TestAnnotationList::removeItemTakesEveryLineOfTheItemOnly()
