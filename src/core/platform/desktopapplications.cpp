@@ -223,6 +223,9 @@ bool DesktopApplications::start(const QList<DesktopEntry::Command> &commands, bo
     const QString emulator =
         terminal ? QStandardPaths::findExecutable(QStringLiteral("x-terminal-emulator"))
                  : QString();
+    // A program that needs a terminal is not started without one: it would run unseen.
+    if (terminal && emulator.isEmpty())
+        return false;
     bool all = true;
     for (const DesktopEntry::Command &c : commands) {
         if (!emulator.isEmpty()) {

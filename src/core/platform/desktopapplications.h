@@ -60,8 +60,8 @@ public:
     std::optional<DesktopEntry> webBrowser() const;
 
     /// Starts an application for targets through `launcher`, in `workingFolder`. A
-    /// terminal application is started inside the desktop's terminal emulator. False
-    /// when nothing could be started.
+    /// terminal application is started inside the desktop's terminal emulator, and not
+    /// at all when there is none. False when nothing could be started.
     static bool launch(const DesktopEntry &entry, const QList<QUrl> &targets,
                        const QString &workingFolder, Launcher &launcher);
     /// The same for a command line typed by the user.

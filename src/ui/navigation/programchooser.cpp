@@ -49,7 +49,7 @@ ProgramChooser::ProgramChooser(const QString &path,
     int previousRank = -1;
     for (int i = 0; i < m_choices.size(); ++i) {
         const DesktopApplications::Choice &c = m_choices.at(i);
-        if (previousRank >= 0 && (previousRank == 0) != (c.rank == 0)) {
+        if (previousRank >= 0 && (previousRank < 2) != (c.rank < 2)) {
             // A line between the applications made for this type and the others.
             auto *line = new QListWidgetItem(QStringLiteral("その他のプログラム"), m_list);
             line->setFlags(Qt::NoItemFlags);
@@ -58,7 +58,7 @@ ProgramChooser::ProgramChooser(const QString &path,
         auto *item = new QListWidgetItem(iconOf(c.entry), c.entry.name, m_list);
         item->setData(Qt::UserRole, i);
         item->setToolTip(c.entry.exec);
-        if (c.rank == 0) {
+        if (c.rank < 2) {
             QFont bold = item->font();
             bold.setBold(true);
             item->setFont(bold);

@@ -236,6 +236,25 @@ void TestDesktopApplications::launchStartsEachTargetAsOneArgument()
     QCOMPARE(launcher.started.first().program, u"my viewer"_s);
     QCOMPARE(launcher.started.first().arguments, (QStringList{u"-x"_s, odd}));
 
+    // A terminal program runs in the desktop's terminal, never unseen without one.
+    const std::optional<DesktopEntry> console = DesktopEntry::parse(
+        u"[Desktop Entry]\nType=Application\nName=C\nExec=console %F\nTerminal=true\n"_s);
+    QTemporaryDir bin;
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    launcher.started.clear();
+    QVERIFY(
+        !DesktopApplications::launch(*console, {QUrl::fromLocalFile(odd)}, u"/data"_s, launcher));
+    QVERIFY(launcher.started.isEmpty());
+    const QString terminal = bin.path() + u"/x-terminal-emulator"_s;
+    QVERIFY(test::writeFile(terminal, "#!/bin/sh\n"));
+    QFile(terminal).setPermissions(QFile::ReadOwner | QFile::ExeOwner);
+    QVERIFY(
+        DesktopApplications::launch(*console, {QUrl::fromLocalFile(odd)}, u"/data"_s, launcher));
+    qputenv("PATH", path);
+    QCOMPARE(launcher.started.first().program, terminal);
+    QCOMPARE(launcher.started.first().arguments, (QStringList{u"-e"_s, u"console"_s, odd}));
+
     // Nothing started is reported.
     launcher.result = false;
     QVERIFY(!DesktopApplications::launch(*e, {QUrl::fromLocalFile(odd)}, u"/data"_s, launcher));
