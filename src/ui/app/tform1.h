@@ -148,6 +148,8 @@ public:
     /// Whether the list shows search results (annotations looked up by path).
     bool searchResultsShown() const { return m_searchResults; }
     bool listFileMode() const { return m_listFileMode; }
+    /// The list file shown in list-file mode.
+    const QString &listFile() const { return m_listFile; }
     /// The folder tabs (`TabControl1`), a view of the navigation's tab history.
     QTabBar *folderTabs() const { return m_folderTabs; }
     /// The free tree (`TreeView2`).
