@@ -239,16 +239,34 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             out.errors.append(r.error);
     }
 
-    // Listed tasks follow their items (and items below a moved folder) in task.ini.
+    // Listed tasks follow their items (and items below a moved folder) in task.ini. A folder
+    // merged into another moves entry by entry: what went in follows, what was kept stays,
+    // and the folder's own line follows only once the folder is gone.
     if (move) {
-        TaskList tasks(m_store.programFolder());
+        QList<TaskList::Move> taskMoves;
+        auto mergedFolder = [&taskMoves](const QString &source, const QString &destination) {
+            const QFileInfo info(source);
+            if (!info.exists() && !info.isSymLink())
+                taskMoves.append({source, destination, false});
+        };
         for (const ItemOutcome &item : result.items) {
-            if (item.status != ItemStatus::Done || item.destination.isEmpty())
+            if (item.merged) {
+                for (const PlacedEntry &entry : item.placedInside) {
+                    if (entry.merged)
+                        mergedFolder(entry.source, entry.destination);
+                    else
+                        taskMoves.append({entry.source, entry.destination, true});
+                }
+                if (!item.destination.isEmpty())
+                    mergedFolder(item.source, item.destination);
                 continue;
-            QString error;
-            if (!tasks.followMove(item.source, item.destination, &error))
-                out.errors.append(error);
+            }
+            if (item.status == ItemStatus::Done && !item.destination.isEmpty())
+                taskMoves.append({item.source, item.destination, true});
         }
+        QString error;
+        if (!TaskList(m_store.programFolder()).followMoves(taskMoves, &error))
+            out.errors.append(error);
     }
     return out;
 }

@@ -27,7 +27,9 @@ namespace kazari
 ///   target folder's file. The target's file is never replaced, so its own items keep their
 ///   lines. A moved folder that ends up holding only an annotation file without item lines
 ///   is removed, and only then does its own annotation leave its parent's file;
-/// - delete: the lines are removed.
+/// - delete: the lines are removed;
+/// - `task.ini`: the lines of moved items follow them (items below a moved folder too); of
+///   a merged folder only the entries that went in, and its own line once it is gone.
 ///
 /// Work is batched: one read of each source folder's file, one write of each file touched.
 class AnnotationFollower

@@ -90,7 +90,28 @@ bool TaskList::create(QString *error)
 
 bool TaskList::followMove(const QString &oldPath, const QString &newPath, QString *error)
 {
-    if (oldPath.isEmpty() || newPath.isEmpty())
+    return followMoves({{oldPath, newPath, true}}, error);
+}
+
+bool TaskList::followMoves(const QList<Move> &moves, QString *error)
+{
+    struct Cut {
+        QString from;
+        QString below;
+        QString to;
+        bool withContents;
+    };
+    QList<Cut> cuts;
+    for (const Move &m : moves) {
+        if (m.from.isEmpty() || m.to.isEmpty())
+            continue;
+        const QString from = Navigation::withoutTrailingSeparator(m.from);
+        // Items below a moved folder: native paths compare exactly, as the file system does.
+        const bool below = m.withContents && Navigation::isNativePath(from);
+        cuts.append({from, below ? from + QLatin1Char('/') : QString(),
+                     Navigation::withoutTrailingSeparator(m.to), m.withContents});
+    }
+    if (cuts.isEmpty())
         return true;
     TextFile::ReadResult r = TextFile::read(filePath());
     if (!r.error.isEmpty()) {
@@ -101,24 +122,42 @@ bool TaskList::followMove(const QString &oldPath, const QString &newPath, QStrin
     if (!r.found)
         return true;
     m_document = r.document;
-    const QString from = Navigation::withoutTrailingSeparator(oldPath);
-    const QString to = Navigation::withoutTrailingSeparator(newPath);
-    // Items below a moved folder: native paths compare exactly, as the file system does.
-    const QString below = from + QLatin1Char('/');
+    QStringList &lines = m_document.lines;
+    QList<bool> moved(lines.size(), false);
     bool changed = false;
-    for (QString &line : m_document.lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
         if (line.isEmpty())
             continue;
-        if (Navigation::samePath(line, from)) {
-            line = to;
+        for (const Cut &c : std::as_const(cuts)) {
+            if (Navigation::samePath(line, c.from)) {
+                lines[i] = c.to;
+            } else if (!c.below.isEmpty() && line.startsWith(c.below)) {
+                lines[i] = c.to + line.mid(c.from.size());
+            } else {
+                continue;
+            }
+            moved[i] = true;
             changed = true;
-        } else if (Navigation::isNativePath(from) && line.startsWith(below)) {
-            line = to + line.mid(from.size());
-            changed = true;
+            break;
         }
     }
     if (!changed)
         return true;
+    // A moved line naming an item that is listed already (say the item that was replaced)
+    // goes: the item keeps its first line.
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        if (!moved.at(i))
+            continue;
+        for (qsizetype j = 0; j < lines.size(); ++j) {
+            if (j != i && !lines.at(j).isEmpty() &&
+                Navigation::samePath(lines.at(j), lines.at(i)) && (j < i || !moved.at(j))) {
+                lines.removeAt(i);
+                moved.removeAt(i);
+                break;
+            }
+        }
+    }
     QString why;
     if (TextFile::write(filePath(), m_document, &why))
         return true;

@@ -55,6 +55,19 @@ public:
     /// could not be read or written (it is left untouched).
     bool followMove(const QString &oldPath, const QString &newPath, QString *error = nullptr);
 
+    /// One item that went elsewhere.
+    struct Move {
+        QString from;
+        QString to;
+        /// The lines of items below it follow too (a whole folder moved). Off for a
+        /// folder merged into another, whose entries move one by one and may partly stay.
+        bool withContents = true;
+    };
+    /// `followMove` for several items at once: one read, one write. A line follows the
+    /// first move that names it; a line that would name an item already listed is
+    /// dropped, so an item is listed once.
+    bool followMoves(const QList<Move> &moves, QString *error = nullptr);
+
     /// A handler for `AnnotationStore::setTaskListHandler`; failures go to `onError`.
     AnnotationStore::TaskListHandler storeHandler(std::function<void(const QString &)> onError);
 

@@ -283,6 +283,13 @@ void TestAnnotationFollower::mergedFolderKeepsEveryonesAnnotations()
         f.annotate(name, name);
     }
     f.annotate(u"from/d"_s, u"from d"_s);
+    // Listed tasks inside, of the merged folders themselves and of the destination.
+    const QStringList listed{u"from/d/x"_s,   u"from/d/y"_s, u"from/d/sub/z"_s,
+                             u"from/d/sub"_s, u"from/d"_s,   u"to/d/keep"_s};
+    QString taskLines;
+    for (const QString &name : listed)
+        taskLines += f.path(name) + u'\n';
+    QVERIFY(f.pf.writeBytes(u"task.ini"_s, taskLines.toUtf8()));
 
     FileOperationRequest request{FileOperationCode(code), {f.path(u"from/d"_s)}, f.path(u"to"_s)};
     FileOperationEngine engine;
@@ -308,6 +315,17 @@ void TestAnnotationFollower::mergedFolderKeepsEveryonesAnnotations()
     QCOMPARE(QFileInfo::exists(f.path(u"from/d"_s)), !sourceGone);
     QCOMPARE(QFileInfo::exists(f.path(u"from/d/sub"_s)), !move);
     QCOMPARE(f.comment(u"from/d"_s), sourceGone ? QString() : u"from d"_s);
+
+    // task.ini: what went in is listed where it is now; what stayed, and a merged folder
+    // that is still there, keep their lines.
+    QStringList expected;
+    for (const QString &name : listed) {
+        const bool stays = !move || name == u"to/d/keep"_s || (name == u"from/d/x"_s && declineX) ||
+                           (name == u"from/d"_s && !sourceGone);
+        expected << f.path(stays ? name : QString(name).replace(u"from/"_s, u"to/"_s));
+    }
+    QCOMPARE(QString::fromUtf8(f.pf.readBytes(u"task.ini"_s)).split(u'\n', Qt::SkipEmptyParts),
+             expected);
 }
 
 void TestAnnotationFollower::failedDestinationKeepsSource()

@@ -158,6 +158,8 @@ void TestTaskList::followMove_data()
     QTest::newRow("a sibling sharing the prefix stays")
         << QByteArray("/d/f2/a\n/d/fa\n") << u"/d/f"_s << u"/e/g"_s
         << QByteArray("/d/f2/a\n/d/fa\n");
+    QTest::newRow("moved onto a listed item: listed once")
+        << QByteArray("/d/a\n/x\n/e/a\n") << u"/d/a"_s << u"/e/a"_s << QByteArray("/x\n/e/a\n");
     QTest::newRow("another letter case is another item")
         << QByteArray("/d/A\n") << u"/d/a"_s << u"/d/b"_s << QByteArray("/d/A\n");
 }
