@@ -8,6 +8,35 @@
 namespace kazari
 {
 
+namespace
+{
+
+StoreResult failure(const QString &error)
+{
+    StoreResult r;
+    r.ok = false;
+    r.error = error;
+    return r;
+}
+
+} // namespace
+
+bool CommentEditing::canWrite(AnnotationStore &store, const QString &path, QString *error)
+{
+    QString folder;
+    if (!AnnotationStore::splitItemPath(path, &folder, nullptr)) {
+        if (error)
+            *error = Navigation::isShellLocation(path) ? virtualLocationText() : rootFolderText();
+        return false;
+    }
+    if (store.fileForFolder(folder).readOnly) {
+        if (error)
+            *error = AnnotationStore::noFolderFileText();
+        return false;
+    }
+    return true;
+}
+
 StoreResult CommentEditing::setComments(AnnotationStore &store, const QStringList &paths,
                                         const QString &text)
 {
@@ -17,14 +46,16 @@ StoreResult CommentEditing::setComments(AnnotationStore &store, const QStringLis
     for (const QString &path : paths) {
         QString folder;
         QString name;
+        QString error;
         if (!AnnotationStore::splitItemPath(path, &folder, &name)) {
-            StoreResult r;
-            r.ok = false;
-            r.error = rootFolderText();
-            return r;
+            canWrite(store, path, &error);
+            return failure(error);
         }
-        if (!names.contains(folder))
+        if (!names.contains(folder)) {
+            if (!canWrite(store, path, &error))
+                return failure(error);
             folders.append(folder);
+        }
         names[folder].append(name);
     }
     StoreResult total;
@@ -59,12 +90,9 @@ StoreResult CommentEditing::setFolderComment(AnnotationStore &store, const QStri
                                              const QString &text)
 {
     const QString path = Navigation::withoutTrailingSeparator(folder);
-    if (!AnnotationStore::splitItemPath(path, nullptr, nullptr)) {
-        StoreResult r;
-        r.ok = false;
-        r.error = rootFolderText();
-        return r;
-    }
+    QString error;
+    if (!canWrite(store, path, &error))
+        return failure(error);
     return store.SetByPath(path, QStringLiteral("_cmt"), text);
 }
 

@@ -23,6 +23,18 @@ public:
         return QStringLiteral("ルートフォルダのコメントは保存できません。");
     }
 
+    /// What the folder's own comment says for a virtual location (the computer, the
+    /// trash): it has no folder above it to hold the comment.
+    static QString virtualLocationText()
+    {
+        return QStringLiteral("仮想フォルダのコメントは保存できません。");
+    }
+
+    /// Whether the annotation of the item at a path can be written: not when its folder's
+    /// file is one that is never written (per-folder files while a virtual location is
+    /// shown), which would otherwise drop the change without a word. `error` says why.
+    static bool canWrite(AnnotationStore &store, const QString &path, QString *error = nullptr);
+
     /// Sets the comment of every item (an empty text removes it). Items are grouped by
     /// folder: one load and one save per annotation file. Stops at the first failure.
     static StoreResult setComments(AnnotationStore &store, const QStringList &paths,
@@ -31,7 +43,8 @@ public:
     /// The comment of a folder itself, kept under its name in its parent's file.
     static QString folderComment(AnnotationStore &store, const QString &folder);
     /// Stores the comment of a folder itself; the parent's file is created when
-    /// missing. A root folder cannot hold one (`rootFolderText`).
+    /// missing. A root folder cannot hold one (`rootFolderText`), nor can a virtual
+    /// location (`virtualLocationText`).
     static StoreResult setFolderComment(AnnotationStore &store, const QString &folder,
                                         const QString &text);
 

@@ -2,6 +2,7 @@
 
 #include "core/annotations/annotationvalues.h"
 #include "core/app/settings.h"
+#include "core/tasks/commentediting.h"
 
 namespace kazari
 {
@@ -67,6 +68,13 @@ QStringList ExtendedComment::read(AnnotationStore &store, const QString &path)
 StoreResult ExtendedComment::write(AnnotationStore &store, const QString &path,
                                    const QStringList &values)
 {
+    QString why;
+    if (!CommentEditing::canWrite(store, path, &why)) {
+        StoreResult r;
+        r.ok = false;
+        r.error = why;
+        return r;
+    }
     return store.SetByPath(path, suffix(), value(values));
 }
 

@@ -1,5 +1,6 @@
 #include "core/tasks/taskfields.h"
 
+#include "core/tasks/commentediting.h"
 #include "core/tasks/tasklist.h"
 
 namespace kazari
@@ -79,6 +80,9 @@ StoreResult TaskFields::write(AnnotationStore &store, TaskList &taskList, const 
     QString name;
     if (!AnnotationStore::splitItemPath(path, &folder, &name))
         return failure(QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
+    QString why;
+    if (!CommentEditing::canWrite(store, path, &why))
+        return failure(why);
     if (fields.start && !fields.start->date.isValid())
         return failure(QStringLiteral("開始日が正しくありません。"));
     if (fields.due && !fields.due->date.isValid())
@@ -122,6 +126,9 @@ StoreResult TaskFields::clear(AnnotationStore &store, const QString &path)
     QString name;
     if (!AnnotationStore::splitItemPath(path, &folder, &name))
         return failure(QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
+    QString why;
+    if (!CommentEditing::canWrite(store, path, &why))
+        return failure(why);
     return store.AnnotationOp(folder, name, QPoint(), -1, -1, OpClearTask);
 }
 

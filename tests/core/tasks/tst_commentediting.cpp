@@ -59,6 +59,7 @@ class TestCommentEditing : public QObject
 private Q_SLOTS:
     void commentsGoToTheFolderThatHoldsEachItem();
     void folderComment();
+    void virtualLocations();
     void toolTip();
     void extendedComment_data();
     void extendedComment();
@@ -111,6 +112,36 @@ void TestCommentEditing::folderComment()
     QVERIFY(!r.ok);
     QCOMPARE(r.error, CommentEditing::rootFolderText());
     QVERIFY(!CommentEditing::setComments(f.store, {u"/"_s}, u"x"_s).ok);
+}
+
+void TestCommentEditing::virtualLocations()
+{
+    Fixture f;
+    const QString a = f.item(u"a.txt"_s);
+    // The computer has no folder above it to keep its own comment.
+    const QString computer = u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"_s;
+    StoreResult r = CommentEditing::setFolderComment(f.store, computer, u"x"_s);
+    QVERIFY(!r.ok);
+    QCOMPARE(r.error, CommentEditing::virtualLocationText());
+
+    // While a virtual location is shown, folders' own files are never written: a comment
+    // for one of its items is refused, not dropped with a success.
+    f.store.setShellNamespaceMode(true);
+    r = CommentEditing::setComments(f.store, {a}, u"x"_s);
+    QVERIFY(!r.ok);
+    QCOMPARE(r.error, AnnotationStore::noFolderFileText());
+    QVERIFY(!ExtendedComment::write(f.store, a, {u"x"_s}).ok);
+    QVERIFY(!QFile::exists(f.data.filePath(u"_m.ini"_s)));
+
+    // Central management keeps it in the program folder, virtual location or not.
+    f.settings.setSwitch(u"InIManagement2"_s, true);
+    f.settings.setSwitch(u"min1"_s, false);
+    f.store.reloadModeFromSettings();
+    f.store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
+    QVERIFY(f.pf.writeBytes(u"ini/index.ini"_s, QByteArray()));
+    r = CommentEditing::setComments(f.store, {a}, u"kept"_s);
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(f.store.GetByPath(a, u"_cmt"_s), u"kept"_s);
 }
 
 void TestCommentEditing::toolTip()
