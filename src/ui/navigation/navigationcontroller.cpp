@@ -137,6 +137,9 @@ void NavigationController::folderShown(const QString &folder)
         tabs->setTabToolTip(at, p);
     }
     tabs->setCurrentIndex(v.selected);
+    // A tab strip that is not on screen yet does not tell its layout that it has grown,
+    // which would leave the first tab without any room.
+    tabs->updateGeometry();
     m_syncingTabs = false;
 
     // The path box: the folder's entry moves (or comes) to the top.

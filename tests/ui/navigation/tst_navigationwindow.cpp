@@ -76,6 +76,12 @@ private Q_SLOTS:
 void TestNavigationWindow::tabsAlwaysOpenTheFolderTheyShow()
 {
     Window w("ToolButton39=1\r\n");
+    // The first folder has its tab from the start.
+    w.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w.form.get()));
+    QCOMPARE(w.form->folderTabs()->count(), 1);
+    QVERIFY(w.form->folderTabs()->isVisible());
+    QVERIFY(w.form->folderTabs()->height() > 0);
     for (int i = 0; i <= 10; ++i)
         QVERIFY(QDir().mkpath(w.path(u"f"_s + QString::number(i))));
     for (int i = 0; i <= 10; ++i)
