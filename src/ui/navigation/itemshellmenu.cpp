@@ -2,6 +2,7 @@
 
 #include "core/navigation/clipboardpaths.h"
 #include "core/navigation/navigation.h"
+#include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/itemlistview.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QCursor>
+#include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
 
@@ -177,8 +180,43 @@ void ItemShellMenu::properties()
     window->raise();
 }
 
+QStringList ItemShellMenu::createLinks()
+{
+    QStringList made;
+    QStringList failed;
+    // Entries of virtual locations (volumes, the trash) get no links.
+    if (m_form.itemListView()->list().mode() == ItemListMode::ShellNamespace)
+        return made;
+    for (const QString &p : m_form.selectedPaths()) {
+        if (!Navigation::isNativePath(p))
+            continue;
+        const QFileInfo item(Navigation::withoutTrailingSeparator(p));
+        if ((!item.exists() && !item.isSymLink()) || item.fileName().isEmpty())
+            continue;
+        // Beside the item, under a name that is still free: nothing is replaced.
+        const QString stem = item.fileName() + QStringLiteral(" へのリンク");
+        QString link = item.absolutePath() + QLatin1Char('/') + stem;
+        for (int n = 2; QFileInfo(link).exists() || QFileInfo(link).isSymLink(); ++n)
+            link = item.absolutePath() + QLatin1Char('/') + stem + QStringLiteral(" (%1)").arg(n);
+        if (QFile::link(item.absoluteFilePath(), link))
+            made.append(link);
+        else
+            failed.append(item.absoluteFilePath());
+    }
+    if (!made.isEmpty())
+        m_form.refreshList();
+    if (!failed.isEmpty())
+        MessageBox::information(&m_form, QStringLiteral("リンクを作成できませんでした。\n") +
+                                             failed.join(QLatin1Char('\n')));
+    return made;
+}
+
 bool ItemShellMenu::onCommand(const QString &name, QAction *)
 {
+    if (name == QLatin1String("cmdCreateLink")) {
+        createLinks();
+        return true;
+    }
     if (name == QLatin1String("cmdShellMenu")) {
         popup(QCursor::pos());
         return true;

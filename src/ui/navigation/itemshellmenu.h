@@ -17,7 +17,7 @@ class TForm1;
 /// tool button "シェルポップアップ", F10): open, open with, cut, copy, paste, trash, copy
 /// path and properties for the selected items, or for the current folder itself when
 /// nothing is selected. Also carries out the edit menu's "切り取り", "コピー", "貼り付け"
-/// and the file menu's "プロパティ".
+/// and the file menu's "プロパティ" and "リンクの作成".
 ///
 /// Cut and copy put the items on the clipboard the way the desktop's file managers
 /// exchange them, so a paste here or there moves or copies them. Paste copies or moves
@@ -43,6 +43,9 @@ public:
     void copyPath();
     /// The detail information window for the first item.
     void properties();
+    /// "リンクの作成": a symbolic link to each selected item beside it, named
+    /// "<name> へのリンク" (with " (2)" and so on when taken). Returns the links made.
+    QStringList createLinks();
 
 private:
     bool onCommand(const QString &name, QAction *action);

@@ -267,6 +267,18 @@ void TestItemOpening::popupForSelectionAndForTheFolder()
     QVERIFY(!QFile::exists(w.path(u"box/a.txt"_s)));
     QCOMPARE(w.trash.entriesIn(w.trashHome.path() + u"/Trash"_s).size(), 1);
 
+    // "リンクの作成": a link beside the item, never over an existing name.
+    QVERIFY(w.write(u"box/b.txt"_s));
+    QVERIFY(w.write(u"box/b.txt へのリンク"_s, "mine"));
+    w.form->refreshList();
+    w.select({u"b.txt"_s});
+    w.form->command(u"cmdCreateLink"_s)->trigger();
+    const QFileInfo link(w.path(u"box/b.txt へのリンク (2)"_s));
+    QVERIFY(link.isSymLink());
+    QCOMPARE(link.symLinkTarget(), w.path(u"box/b.txt"_s));
+    QCOMPARE(test::readFile(w.path(u"box/b.txt へのリンク"_s)), QByteArray("mine"));
+    QVERIFY(w.form->itemListView()->list().rowOfPath(link.filePath()) >= 0);
+
     // Nothing selected: the menu is about the folder itself, which is neither cut nor
     // trashed from inside.
     w.form->itemListView()->selectPaths({});
