@@ -62,6 +62,11 @@ void MessageBox::warning(QWidget *parent, const QString &text, const QString &ti
     show(parent, QMessageBox::Warning, text, title, QMessageBox::Yes, QMessageBox::Yes);
 }
 
+void MessageBox::warningOk(QWidget *parent, const QString &text, const QString &title)
+{
+    show(parent, QMessageBox::Warning, text, title, QMessageBox::Ok, QMessageBox::Ok);
+}
+
 bool MessageBox::question(QWidget *parent, const QString &text, const QString &title)
 {
     return show(parent, QMessageBox::Question, text, title, QMessageBox::Yes | QMessageBox::No,

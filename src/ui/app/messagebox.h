@@ -18,6 +18,8 @@ public:
     /// A message with a single OK button (the program's failure messages).
     static void information(QWidget *parent, const QString &text, const QString &title = QString());
     static void warning(QWidget *parent, const QString &text, const QString &title = QString());
+    /// A warning with an OK button instead of Yes (the task announcement).
+    static void warningOk(QWidget *parent, const QString &text, const QString &title = QString());
     /// A question with Yes and No; true for Yes.
     static bool question(QWidget *parent, const QString &text, const QString &title = QString());
     /// A question with the given buttons; returns the button chosen.

@@ -4,6 +4,7 @@
 #include "core/app/colorvalue.h"
 #include "core/decoration/onecolourcode.h"
 #include "core/itemlist/itemlist.h"
+#include "core/tasks/commentediting.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
 #include "ui/itemlist/deferreddisplay.h"
@@ -237,7 +238,8 @@ void DetailWindow::fillFor(const QString &path)
 
     m_heading->setText(info.fileName() + QStringLiteral(" の属性"));
     const bool folder = m_read.folder;
-    m_properties->item(0, 1)->setText(m_form.store().GetByPath(path, CommentSuffix));
+    m_shownComment = m_form.store().GetByPath(path, CommentSuffix);
+    m_properties->item(0, 1)->setText(m_shownComment);
     m_properties->item(1, 1)->setText(
         ItemAttributes::sizeText(m_read.readable && !folder ? info.size() : 0));
     m_properties->item(2, 1)->setText(folder ? QStringLiteral("ファイル フォルダ")
@@ -304,14 +306,25 @@ bool DetailWindow::applySettings()
         MessageBox::warning(this, error);
         ok = false;
     }
-    const StoreResult r =
-        m_form.store().SetByPath(m_path, CommentSuffix, m_properties->item(0, 1)->text());
-    if (!r.ok) {
-        if (!r.declined)
-            MessageBox::warning(this, r.error);
-        ok = false;
-    } else {
-        Q_EMIT commentWritten(m_path);
+    // The comment only when it was edited here: one written elsewhere since the window
+    // was filled is not put back to what it showed.
+    const QString comment = m_properties->item(0, 1)->text();
+    if (comment != m_shownComment) {
+        StoreResult r;
+        QString why;
+        if (CommentEditing::canWrite(m_form.store(), m_path, &why)) {
+            r = m_form.store().SetByPath(m_path, CommentSuffix, comment);
+        } else {
+            r.ok = false;
+            r.error = why;
+        }
+        if (!r.ok) {
+            if (!r.declined)
+                MessageBox::warning(this, r.error);
+            ok = false;
+        } else {
+            Q_EMIT commentWritten(m_path);
+        }
     }
     reshow();
     fillFor(m_path);
@@ -320,7 +333,7 @@ bool DetailWindow::applySettings()
 
 bool DetailWindow::chooseCaptionColour()
 {
-    if (m_path.isEmpty() || !m_chooseColour)
+    if (m_path.isEmpty() || !m_chooseColour || !writable())
         return false;
     const std::optional<QColor> colour = m_chooseColour(this);
     if (!colour)
@@ -339,7 +352,7 @@ bool DetailWindow::chooseCaptionColour()
 
 bool DetailWindow::chooseOneColour()
 {
-    if (m_path.isEmpty() || !m_chooseColour)
+    if (m_path.isEmpty() || !m_chooseColour || !writable())
         return false;
     const std::optional<QColor> colour = m_chooseColour(this);
     if (!colour)
@@ -356,6 +369,15 @@ bool DetailWindow::chooseOneColour()
     reshow();
     fillFor(m_path);
     return true;
+}
+
+bool DetailWindow::writable()
+{
+    QString why;
+    if (CommentEditing::canWrite(m_form.store(), m_path, &why))
+        return true;
+    MessageBox::warning(this, why);
+    return false;
 }
 
 void DetailWindow::reshow()

@@ -80,9 +80,12 @@ protected:
 private:
     void fillPictures(int row, bool folder);
     void reshow();
+    /// False, after saying why, when the item's annotation cannot be written.
+    bool writable();
 
     TForm1 &m_form;
     QString m_path;
+    QString m_shownComment;
     ItemAttributes m_read;
     ColourChooser m_chooseColour;
 

@@ -12,9 +12,11 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QPointer>
 #include <QProgressBar>
+#include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -46,6 +48,19 @@ TaskPictures::Kind pictureOf(TaskDetail::Kind kind)
     }
     return TaskPictures::Importance;
 }
+
+// The item's place in the list's contents, and moving it there, which QListView keeps for
+// its subclasses.
+struct IconPlacement : QListView {
+    static QRect rectOf(QListView *view, const QModelIndex &index)
+    {
+        return (view->*&IconPlacement::rectForIndex)(index);
+    }
+    static void place(QListView *view, const QPoint &at, const QModelIndex &index)
+    {
+        (view->*&IconPlacement::setPositionForIndex)(at, index);
+    }
+};
 
 } // namespace
 
@@ -81,6 +96,10 @@ TaskPane::TaskPane(TForm1 &form, QWidget *parent)
     });
     m_notify = [](const QString &summary, const QString &body) {
         DesktopNotifier::post(summary, body);
+    };
+    m_pause = []() {
+        QCoreApplication::processEvents();
+        QThread::msleep(8);
     };
 
     auto *layout = new QVBoxLayout(this);
@@ -220,7 +239,7 @@ void TaskPane::announce(const TaskCheckResult &result)
             m_notify(summary, body);
         }
     }
-    MessageBox::warning(&m_form, result.messageText());
+    MessageBox::warningOk(&m_form, result.messageText());
 }
 
 bool TaskPane::goToTask(QTreeWidgetItem *node)
@@ -235,6 +254,48 @@ bool TaskPane::goToTask(QTreeWidgetItem *node)
         return false;
     view->selectPaths({path}, path);
     view->currentView()->setFocus();
+    shake(view->list().rowOfPath(path));
+    return true;
+}
+
+bool TaskPane::shake(int row)
+{
+    ItemListView *view = m_form.itemListView();
+    const ListStyle style = view->look().style;
+    if (row < 0 || (style != ListStyle::LargeIcons && style != ListStyle::SmallIcons))
+        return false;
+    QListView *icons = view->iconView();
+    const QPersistentModelIndex index = icons->model()->index(row, 0);
+    if (!index.isValid())
+        return false;
+    // A list without saved positions lays its items out itself: it lets them be moved only
+    // while its movement is free, so it is made so for the shake.
+    // Laid out in one pass, so that the item has its place however far down it is.
+    const QListView::Movement movement = icons->movement();
+    const QListView::LayoutMode layoutMode = icons->layoutMode();
+    const bool dragEnabled = icons->dragEnabled();
+    const bool acceptDrops = icons->viewport()->acceptDrops();
+    if (movement == QListView::Static) {
+        icons->setLayoutMode(QListView::SinglePass);
+        icons->setMovement(QListView::Free);
+    }
+    const QPoint home = IconPlacement::rectOf(icons, index).topLeft();
+    for (int i = 0; i < ShakeCount && index.isValid(); ++i) {
+        IconPlacement::place(icons, home + QPoint(ShakeDistance, 0), index);
+        m_pause();
+        if (!index.isValid())
+            break;
+        IconPlacement::place(icons, home, index);
+        m_pause();
+    }
+    if (index.isValid())
+        IconPlacement::place(icons, home, index);
+    if (movement == QListView::Static) {
+        icons->setLayoutMode(layoutMode);
+        icons->setMovement(movement);
+        icons->setDragEnabled(dragEnabled);
+        icons->viewport()->setAcceptDrops(acceptDrops);
+    }
     return true;
 }
 

@@ -50,9 +50,20 @@ public:
     /// returns what it found.
     std::optional<TaskCheckResult> check(TaskReminder::Trigger trigger);
 
-    /// Goes to the task of a tree node (what a double click does); false when its item is
-    /// not in the item list.
+    /// Goes to the task of a tree node (what a double click does): selects its item, by
+    /// its full path, and shakes it in the icon styles. False when its item is not in the
+    /// item list.
     bool goToTask(QTreeWidgetItem *node);
+
+    /// Shakes the item of a row in the large and small icon styles: nine times 16 pixels
+    /// to the right and back, pausing in between, ending where it stood. False in the
+    /// other styles.
+    bool shake(int row);
+    static constexpr int ShakeCount = 9;
+    static constexpr int ShakeDistance = 16;
+    /// The pause between two steps of the shake: pending events run, then 8 ms pass
+    /// (tests replace it to watch the item).
+    void setShakePause(std::function<void()> pause) { m_pause = std::move(pause); }
 
     /// Posts announcements to the desktop (tests replace it; the D-Bus service by default).
     using Notifier = std::function<void(const QString &summary, const QString &body)>;
@@ -79,6 +90,7 @@ private:
     QProgressBar *m_progress = nullptr;
     QMenu *m_popup = nullptr;
     Notifier m_notify;
+    std::function<void()> m_pause;
     std::optional<TaskCheckResult> m_last;
 };
 

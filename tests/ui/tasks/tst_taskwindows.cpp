@@ -6,6 +6,7 @@
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
+#include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/tasks/detailwindow.h"
 #include "ui/tasks/taskeditorwindow.h"
@@ -13,18 +14,22 @@
 #include "ui/viewer/selectiondetails.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListView>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <memory>
@@ -115,7 +120,11 @@ private Q_SLOTS:
     void startupCheckAnnounces();
     void refreshFillsTheTree();
     void goingToATaskTakesItsOwnItem();
+    void doubleClickShakesTheItem();
+    void announcementHasAnOkButton();
     void detailWindow();
+    void detailWindowPictures_data();
+    void detailWindowPictures();
     void detailWindowReportsFailures();
 };
 
@@ -267,6 +276,71 @@ void TestTaskWindows::goingToATaskTakesItsOwnItem()
     QCOMPARE(f.form->selectedPaths(), (QStringList{f.other() + u"a.txt"_s}));
 }
 
+void TestTaskWindows::doubleClickShakesTheItem()
+{
+    Fixture f("N60=1\r\n", QByteArray(), "b.txt_TS=2025/12/30,9:00:00\r\n");
+    f.pf.writeBytes(u"task.ini"_s, (f.work() + u"b.txt\n"_s).toUtf8());
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.run(TaskPane::checkCommand());
+    QTreeWidget *tree = f.pane->tree();
+    QVERIFY(tree->isVisible());
+    QTreeWidgetItem *task = tree->topLevelItem(0)->child(0);
+    QVERIFY(task);
+
+    ItemListView *view = f.form->itemListView();
+    QListView *icons = view->iconView();
+    const QModelIndex index =
+        view->model()->index(view->list().rowOfPath(f.work() + u"b.txt"_s), 0);
+    const int home = icons->visualRect(index).left();
+    const QListView::Movement movement = icons->movement();
+    const bool dragEnabled = icons->dragEnabled();
+    QList<int> steps;
+    f.pane->setShakePause([&]() { steps << icons->visualRect(index).left() - home; });
+
+    // A double click, as the user makes it: a click, then the second press.
+    const QPoint at = tree->visualItemRect(task).center();
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
+    QCOMPARE(f.form->selectedPaths(), QStringList{f.work() + u"b.txt"_s});
+    QList<int> expected;
+    for (int i = 0; i < TaskPane::ShakeCount; ++i)
+        expected << TaskPane::ShakeDistance << 0;
+    QCOMPARE(steps, expected);
+    // Back where it stood, the list as it was.
+    QCOMPARE(icons->visualRect(index).left(), home);
+    QCOMPARE(icons->movement(), movement);
+    QCOMPARE(icons->dragEnabled(), dragEnabled);
+
+    // The details style does not shake.
+    steps.clear();
+    f.run(u"Detail1"_s);
+    QVERIFY(f.pane->goToTask(task));
+    QVERIFY(steps.isEmpty());
+}
+
+void TestTaskWindows::announcementHasAnOkButton()
+{
+    Fixture f("N23=1\r\n");
+    // No answers scripted: the real box comes up; it has OK alone.
+    MessageBox::reset();
+    QMessageBox::StandardButtons buttons;
+    QString text;
+    QTimer watch;
+    connect(&watch, &QTimer::timeout, [&]() {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        buttons = box->standardButtons();
+        text = box->text();
+        box->button(QMessageBox::Ok) ? box->button(QMessageBox::Ok)->click() : box->reject();
+    });
+    watch.start(20);
+    QTRY_VERIFY(!text.isEmpty());
+    QCOMPARE(text, TaskCheck::messageHeading());
+    QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+}
+
 void TestTaskWindows::detailWindow()
 {
     Fixture f(QByteArray(), QByteArray(), "a.txt_cmt=ここ\r\n");
@@ -292,9 +366,13 @@ void TestTaskWindows::detailWindow()
     QVERIFY(!(QFile::permissions(f.other() + u"a.txt"_s) & QFileDevice::WriteOwner));
     QCOMPARE(fieldIn(f.other() + u"_m.ini"_s, u"a.txt"_s, u"_cmt"_s), u"見直し"_s);
     QCOMPARE(f.field(u"a.txt"_s, u"_cmt"_s), u"ここ"_s);
+    // A comment written elsewhere since is not put back to what the window showed.
+    QVERIFY(f.form->store().SetByPath(f.other() + u"a.txt"_s, u"_cmt"_s, u"newer"_s).ok);
     window->readOnlyBox()->setChecked(false);
     window->applyButton()->click();
     QVERIFY(QFile::permissions(f.other() + u"a.txt"_s) & QFileDevice::WriteOwner);
+    QCOMPARE(fieldIn(f.other() + u"_m.ini"_s, u"a.txt"_s, u"_cmt"_s), u"newer"_s);
+    QCOMPARE(window->properties()->item(0, 1)->text(), u"newer"_s);
 
     // The colours go to the same item.
     window->setColourChooser([](QWidget *) -> std::optional<QColor> { return QColor(0, 0, 255); });
@@ -313,6 +391,58 @@ void TestTaskWindows::detailWindow()
     QVERIFY(!window->readOnlyBox()->isEnabled());
     QVERIFY(window->applySettings());
     QVERIFY(QFileInfo(f.work() + u"sub"_s).isDir());
+}
+
+void TestTaskWindows::detailWindowPictures_data()
+{
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<int>("size");
+    QTest::newRow("large icons") << u"N28"_s << 32;
+    QTest::newRow("small icons") << u"N27"_s << 16;
+    QTest::newRow("details") << u"Detail1"_s << 16;
+}
+
+void TestTaskWindows::detailWindowPictures()
+{
+    QFETCH(QString, style);
+    QFETCH(int, size);
+    // a.txt: red caption colour (0x0000FF), seal 2, label 1; b.txt: none of them.
+    Fixture f(QByteArray(), QByteArray(), "a.txt_CVColor=255\r\na.txt_s=2\r\na.txt_label=1\r\n");
+    auto *window = f.form->findChild<DetailWindow *>();
+    f.run(style);
+    f.select({f.work() + u"a.txt"_s});
+    f.run(DetailWindow::openCommand());
+
+    const QPixmap picture = window->picture()->pixmap();
+    QVERIFY(!picture.isNull());
+    QVERIFY(picture.width() <= size && picture.height() <= size);
+    const QImage swatch = window->captionSwatch()->pixmap().toImage();
+    QCOMPARE(swatch.size(), QSize(size, size));
+    QCOMPARE(swatch.pixelColor(size / 2, size / 2), QColor(255, 0, 0));
+    QCOMPARE(window->sealPicture()->pixmap().size(), QSize(size, size));
+    const QSize label = window->labelPicture()->pixmap().size();
+    QCOMPARE(qMax(label.width(), label.height()), size);
+
+    // The mask: two colours, black where the icon has its own pixels.
+    const QImage mask =
+        window->maskPicture()->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(mask.size(), QSize(size, size));
+    int black = 0;
+    for (int y = 0; y < mask.height(); ++y) {
+        for (int x = 0; x < mask.width(); ++x) {
+            const QRgb p = mask.pixel(x, y) & 0xFFFFFF;
+            QVERIFY(p == 0 || p == 0xFFFFFF);
+            black += p == 0;
+        }
+    }
+    QVERIFY(black > 0);
+
+    // Following the selection to an item without them: a white swatch, no seal, no label.
+    f.select({f.work() + u"b.txt"_s});
+    QCOMPARE(window->captionSwatch()->pixmap().toImage().pixelColor(size / 2, size / 2),
+             QColor(Qt::white));
+    QVERIFY(window->sealPicture()->pixmap().isNull());
+    QVERIFY(window->labelPicture()->pixmap().isNull());
 }
 
 void TestTaskWindows::detailWindowReportsFailures()
