@@ -199,6 +199,14 @@ void ItemListModel::setColumns(const QStringList &captions, ColumnTexts texts)
     refreshColumns();
 }
 
+void ItemListModel::setColumnCaptions(const QStringList &captions)
+{
+    if (captions.size() != m_captions.size() || captions == m_captions)
+        return;
+    m_captions = captions;
+    Q_EMIT headerDataChanged(Qt::Horizontal, 0, int(m_captions.size()) - 1);
+}
+
 void ItemListModel::refreshColumns()
 {
     m_cache.clear();

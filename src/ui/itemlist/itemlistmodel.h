@@ -60,6 +60,9 @@ public:
     /// The details columns: their captions ("名前" first) and their texts.
     void setColumns(const QStringList &captions, ColumnTexts texts);
     const QStringList &columnCaptions() const { return m_captions; }
+    /// New captions for the columns shown (as many as there are; others are ignored),
+    /// their texts left as they are.
+    void setColumnCaptions(const QStringList &captions);
     /// The text of a details column of a row (columns from 1); empty when the row has
     /// no such column.
     QString columnText(int row, int column) const;

@@ -2,10 +2,12 @@
 
 #include "core/app/settings.h"
 #include "core/itemlist/itemlist.h"
+#include "core/navigation/navigation.h"
 #include "core/tasks/commentediting.h"
 #include "core/viewer/selectionrules.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
+#include "ui/itemlist/itemdelegate.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/viewer/selectiondetails.h"
@@ -79,8 +81,7 @@ CommentCommands::CommentCommands(TForm1 &form)
     // A new list: the box still belongs to its item, by path; an edit is kept for it.
     connect(view->model(), &QAbstractItemModel::modelAboutToBeReset, this, [this]() {
         commitBox();
-        if (m_quick)
-            m_quick->hide();
+        hideQuickField();
     });
 
     SelectionDetails *details = SelectionDetails::install(form);
@@ -134,16 +135,24 @@ void CommentCommands::onSelection(int row, bool selected)
     ItemList &list = m_form.itemListView()->list();
     if (row < 0 || row >= list.count() || !selected) {
         bindBox(QString());
-        if (m_quick)
-            m_quick->hide();
+        hideQuickField();
         return;
     }
     bindBox(list.at(row).PATH);
     const QAction *quick = m_form.commands().action(QuickCommentCommand);
     if (quick ? quick->isChecked() : m_form.settings().isOn(QuickCommentCommand))
         placeQuickField(row);
-    else if (m_quick)
-        m_quick->hide();
+    else
+        hideQuickField();
+}
+
+void CommentCommands::hideQuickField()
+{
+    if (!m_quick || !m_quick->isVisible())
+        return;
+    commitQuickField();
+    m_quick->hide();
+    m_quickPath.clear();
 }
 
 void CommentCommands::bindBox(const QString &path)
@@ -222,6 +231,14 @@ void CommentCommands::inputComment()
     const QStringList paths = m_form.selectedPaths();
     const QString caption = QStringLiteral(" コメント");
     const QString prompt = QStringLiteral("コメント");
+    // Say so before asking when the answer could not be kept.
+    QString why;
+    for (const QString &path : paths) {
+        if (!CommentEditing::canWrite(m_form.store(), path, &why)) {
+            MessageBox::warning(&m_form, why);
+            return;
+        }
+    }
     if (!paths.isEmpty()) {
         const std::optional<QString> answer = m_askText(&m_form, caption, prompt, QString());
         if (!answer)
@@ -237,6 +254,11 @@ void CommentCommands::inputComment()
     const QString folder = m_form.currentFolder();
     if (folder.isEmpty())
         return;
+    if (!CommentEditing::canWrite(m_form.store(), Navigation::withoutTrailingSeparator(folder),
+                                  &why)) {
+        MessageBox::warning(&m_form, why);
+        return;
+    }
     const QString preset = CommentEditing::folderComment(m_form.store(), folder);
     const std::optional<QString> answer = m_askText(&m_form, caption, prompt, preset);
     if (!answer)
@@ -252,6 +274,8 @@ void CommentCommands::placeQuickField(int row)
     ItemListView *view = m_form.itemListView();
     QAbstractItemView *current = view->currentView();
     ItemList &list = view->list();
+    // What was typed for the item the field was over goes to that item.
+    commitQuickField();
     if (!m_quick || m_quick->parent() != current->viewport()) {
         delete m_quick;
         m_quick = new QLineEdit(current->viewport());
@@ -260,24 +284,43 @@ void CommentCommands::placeQuickField(int row)
         connect(m_quick, &QLineEdit::editingFinished, this, &CommentCommands::commitQuickField);
     }
     const QString text = list.annotationOf(row).cmt;
-    QRect rect;
-    if (auto *tree = qobject_cast<QTreeView *>(current)) {
-        const QModelIndex second = view->model()->index(row, 1);
-        const QRect first = tree->visualRect(view->model()->index(row, 0));
-        rect = second.isValid() ? tree->visualRect(second) : first;
-        rect.setLeft(tree->columnWidth(0) - tree->header()->offset());
-        rect.setWidth(second.isValid() ? tree->columnWidth(1) : first.width());
-    } else {
-        rect = current->visualRect(view->model()->index(row, 0));
-        rect.setWidth(qMax(rect.width(), 10 * int(text.size())));
-        rect.setHeight(qMax(rect.height() / 3, m_quick->sizeHint().height()));
-    }
+    m_quick->setText(text);
+    m_quick->setGeometry(quickFieldRect(row));
     m_quickPath = list.at(row).PATH;
     m_quickShown = text;
-    m_quick->setText(text);
-    m_quick->setGeometry(rect);
     m_quick->show();
     m_quick->raise();
+}
+
+QRect CommentCommands::quickFieldRect(int row) const
+{
+    ItemListView *view = m_form.itemListView();
+    QAbstractItemView *current = view->currentView();
+    const QModelIndex index = view->model()->index(row, 0);
+    const int chars = int(view->list().annotationOf(row).cmt.size());
+    const int height = m_quick ? m_quick->sizeHint().height() : current->fontMetrics().height();
+    if (auto *tree = qobject_cast<QTreeView *>(current)) {
+        // Over the second column: from the end of the first to the end of the second.
+        const QRect cell = tree->visualRect(index);
+        const int left = tree->columnViewportPosition(0) + tree->columnWidth(0);
+        const int width = view->model()->columnCount() > 1 ? tree->columnWidth(1) : cell.width();
+        return QRect(left, cell.top(), width, qMax(cell.height(), height));
+    }
+    const QRect cell = current->visualRect(index);
+    QRect area = cell;
+    switch (view->look().style) {
+    case ListStyle::LargeIcons:
+        area = view->delegate()->geometry(cell, index).picture;
+        break;
+    case ListStyle::SmallIcons:
+        area = view->delegate()->geometry(cell, index).caption;
+        break;
+    default:
+        break; // the list style: where the item is drawn selected
+    }
+    // Ten pixels for every character of the comment, never narrower than the item.
+    return QRect(area.left(), area.top(), qMax(area.width(), 10 * chars),
+                 qMax(area.height(), height));
 }
 
 void CommentCommands::commitQuickField()

@@ -65,6 +65,11 @@ public:
     void commentChanged(const QString &path);
 
     QLineEdit *quickField() const { return m_quick; }
+    /// Where the quick comment field goes for the item of a row, in the viewport of the
+    /// view shown: over the picture in the large icon style, over the caption in the small
+    /// icon style, over the item in the list style, over the second column in the details
+    /// style; ten pixels wide per character of the comment, at least as wide as that area.
+    QRect quickFieldRect(int row) const;
     /// The tip text an item shows with the tips switched on.
     QString tipText(int row) const;
 
@@ -81,6 +86,7 @@ private:
     void inputComment();
     void placeQuickField(int row);
     void commitQuickField();
+    void hideQuickField();
     bool write(const QStringList &paths, const QString &text);
     void reshow(const QStringList &paths);
     bool tipsOn() const;

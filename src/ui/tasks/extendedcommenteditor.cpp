@@ -4,7 +4,9 @@
 #include "core/tasks/extendedcomment.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
+#include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
+#include "ui/viewer/columncontroller.h"
 #include "ui/viewer/selectiondetails.h"
 
 #include <QFileInfo>
@@ -117,6 +119,11 @@ bool ExtendedCommentEditor::save()
         return false;
     }
     ItemListView *view = m_form.itemListView();
+    // "コメント Professional 詳細" shows the names as its column captions.
+    const std::optional<ColumnSets::Set> set = ColumnController::install(m_form)->currentSet();
+    if (set && *set == ColumnSets::ExtendedComment)
+        view->model()->setColumnCaptions(
+            ColumnSets::captions(*set, ExtendedComment::names(m_form.settings())));
     const int row = view->list().rowOfPath(m_path);
     if (row >= 0)
         view->reshowRow(row);

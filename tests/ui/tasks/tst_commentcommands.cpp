@@ -6,6 +6,8 @@
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/tform1.h"
+#include "ui/itemlist/itemdelegate.h"
+#include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/tasks/commentcommands.h"
 #include "ui/tasks/extendedcommenteditor.h"
@@ -14,12 +16,15 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QHeaderView>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 
 #include <memory>
 
@@ -106,6 +111,9 @@ private Q_SLOTS:
     void commentInput_data();
     void commentInput();
     void folderCommentOfARoot();
+    void folderCommentOfAVirtualLocation();
+    void quickComment_data();
+    void quickComment();
     void tipShowsTheTask();
     void extendedCommentEditor();
 };
@@ -227,6 +235,89 @@ void TestCommentCommands::folderCommentOfARoot()
     QVERIFY(MessageBox::log().contains(CommentEditing::rootFolderText()));
 }
 
+void TestCommentCommands::folderCommentOfAVirtualLocation()
+{
+    // The computer: a virtual location has no folder above it to hold its comment. It says
+    // so before asking, and writes nothing.
+    Fixture f;
+    f.form->Build_ListView(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"_s);
+    f.select({});
+    f.answer = u"lost"_s;
+    f.run(u"cmdCommentInput"_s);
+    QVERIFY(f.asked.isEmpty());
+    QVERIFY(MessageBox::log().contains(CommentEditing::virtualLocationText()));
+}
+
+void TestCommentCommands::quickComment_data()
+{
+    QTest::addColumn<QString>("style"); // the view style command
+    QTest::newRow("large icons: over the picture") << u"N28"_s;
+    QTest::newRow("small icons: over the caption") << u"N27"_s;
+    QTest::newRow("list: over the item") << u"N78"_s;
+    QTest::newRow("details: over the second column") << u"Detail1"_s;
+}
+
+void TestCommentCommands::quickComment()
+{
+    QFETCH(QString, style);
+    Fixture f;
+    writeFile(f.work() + u"_m.ini"_s, "a.txt_cmt=a rather long comment\r\nc.txt_cmt=third\r\n");
+    f.form->refreshList();
+    f.form->resize(900, 700);
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.run(style);
+    // "クイックコメント" has no menu entry of its own; its setting checks it at start-up.
+    f.form->command(u"N350"_s)->setChecked(true);
+
+    ItemListView *view = f.form->itemListView();
+    const QString a = f.work() + u"a.txt"_s;
+    f.select({a});
+    QLineEdit *field = f.comments->quickField();
+    QVERIFY(field);
+    QVERIFY(field->isVisible());
+    QCOMPARE(field->text(), u"a rather long comment"_s);
+    QAbstractItemView *shown = view->currentView();
+    QCOMPARE(field->parentWidget(), shown->viewport());
+
+    const int row = view->list().rowOfPath(a);
+    const QModelIndex index = view->model()->index(row, 0);
+    const QRect cell = shown->visualRect(index);
+    const QRect at = field->geometry();
+    if (style == u"Detail1"_s) {
+        QHeaderView *header = static_cast<QTreeView *>(shown)->header();
+        QCOMPARE(at.left(), header->sectionViewportPosition(1));
+        QCOMPARE(at.width(), header->sectionSize(1));
+        QCOMPARE(at.top(), cell.top());
+    } else {
+        const ItemDelegate::Geometry parts = view->delegate()->geometry(cell, index);
+        const QRect area = style == u"N28"_s   ? parts.picture
+                           : style == u"N27"_s ? parts.caption
+                                               : cell;
+        QCOMPARE(at.topLeft(), area.topLeft());
+        // Ten pixels for each of the comment's 21 characters.
+        QCOMPARE(at.width(), qMax(area.width(), 210));
+    }
+
+    // Typed over a.txt, then another item is selected: the text goes to a.txt, and the
+    // field moves on to show c.txt's comment.
+    field->setText(u"quick"_s);
+    f.select({f.work() + u"c.txt"_s});
+    QCOMPARE(f.field(u"a.txt"_s), u"quick"_s);
+    QCOMPARE(f.field(u"c.txt"_s), u"third"_s);
+    QCOMPARE(field->text(), u"third"_s);
+    // Leaving the field registers it and shows it in the comment box.
+    field->setText(u"changed"_s);
+    Q_EMIT field->editingFinished();
+    QCOMPARE(f.field(u"c.txt"_s), u"changed"_s);
+    QCOMPARE(f.box()->toPlainText(), u"changed"_s);
+
+    // Switched off, the field stays hidden.
+    f.form->command(u"N350"_s)->setChecked(false);
+    f.select({a});
+    QVERIFY(!field->isVisible());
+}
+
 void TestCommentCommands::tipShowsTheTask()
 {
     Fixture f;
@@ -271,6 +362,16 @@ void TestCommentCommands::extendedCommentEditor()
              u"\"x\",\"say \"\"hi\"\", then\",\"\",\"\",\"\",\"\",\"\",\"\",\"\",\"\","
              "\"hidden, kept\""_s);
     QCOMPARE(f.form->settings().value(u"CmtName3"_s), u"担当"_s);
+    // Shown as "コメント Professional 詳細", the columns take the new name at once.
+    f.run(u"N369"_s);
+    f.select({f.work() + u"a.txt"_s});
+    grid->item(3, 0)->setText(u"期限"_s);
+    editor->saveButton()->click();
+    const ItemListModel *model = f.form->itemListView()->model();
+    QCOMPARE(model->headerData(4, Qt::Horizontal).toString(), u"担当"_s);
+    QCOMPARE(model->headerData(5, Qt::Horizontal).toString(), u"期限"_s);
+    QCOMPARE(model->columnText(f.form->itemListView()->list().rowOfPath(f.work() + u"a.txt"_s), 3),
+             u"say \"hi\", then"_s);
     f.select({f.work() + u"b.txt"_s});
     QCOMPARE(editor->boundPath(), f.work() + u"b.txt"_s);
     QCOMPARE(grid->item(1, 1)->text(), QString());
