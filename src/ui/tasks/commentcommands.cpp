@@ -379,7 +379,13 @@ bool CommentCommands::eventFilter(QObject *watched, QEvent *event)
             auto *help = static_cast<QHelpEvent *>(event);
             const QModelIndex index = view->indexAt(help->pos());
             if (index.isValid()) {
-                QToolTip::showText(help->globalPos(), tipText(index.row()), viewport);
+                // Comments are shown as written, never read as markup.
+                const QString tip = QStringLiteral("<p style='white-space:pre'>") +
+                                    tipText(index.row())
+                                        .toHtmlEscaped()
+                                        .replace(QLatin1Char('\n'), QLatin1String("<br>")) +
+                                    QStringLiteral("</p>");
+                QToolTip::showText(help->globalPos(), tip, viewport);
                 return true;
             }
         }

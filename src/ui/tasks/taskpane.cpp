@@ -112,6 +112,9 @@ TaskPane::TaskPane(TForm1 &form, QWidget *parent)
     m_tree->setHeaderHidden(true);
     m_tree->setItemsExpandable(false);
     m_tree->setExpandsOnDoubleClick(false);
+    // Nodes never collapse, so they show no expand marks; a long path keeps its item's name.
+    m_tree->setRootIsDecorated(false);
+    m_tree->setTextElideMode(Qt::ElideMiddle);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
@@ -192,6 +195,7 @@ void TaskPane::fill(const TaskCheckResult &result)
     const QColor red(255, 0, 0);
     for (const TaskItem &task : result.tasks) {
         auto *node = new QTreeWidgetItem(root, {task.path});
+        node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
         node->setData(0, PathRole, task.path);
         node->setData(0, StateRole, int(task.state));
         node->setToolTip(0, task.path);

@@ -17,6 +17,7 @@
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -24,6 +25,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <QTreeView>
 
 #include <memory>
@@ -329,6 +331,19 @@ void TestCommentCommands::tipShowsTheTask()
              u"a.txt\nコメント : first\n完了度 : \n完  了 : \n重要度 : 3\n通知日 : \n"
              "開始日 : \n期  日 : 2030/01/02,9:00:00"_s);
     QVERIFY(f.form->command(u"cmdHintTips"_s)->isEnabled());
+
+    // Over the item, with the tips on: the comment is shown as written, not as markup.
+    writeFile(f.work() + u"_m.ini"_s, "a.txt_cmt=<b>bold</b>\r\n");
+    f.form->refreshList();
+    f.form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
+    f.form->command(u"cmdHintTips"_s)->setChecked(true);
+    QAbstractItemView *view = f.form->itemListView()->currentView();
+    const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+    QHelpEvent help(QEvent::ToolTip, at, view->viewport()->mapToGlobal(at));
+    QCoreApplication::sendEvent(view->viewport(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QVERIFY(QToolTip::text().contains(u"コメント : &lt;b&gt;bold&lt;/b&gt;"_s));
 }
 
 void TestCommentCommands::extendedCommentEditor()
