@@ -112,9 +112,12 @@ TaskPane::TaskPane(TForm1 &form, QWidget *parent)
     m_tree->setHeaderHidden(true);
     m_tree->setItemsExpandable(false);
     m_tree->setExpandsOnDoubleClick(false);
-    // Nodes never collapse, so they show no expand marks; a long path keeps its item's name.
+    // Nodes never collapse, so they show no expand marks; long paths and dates are shown
+    // whole, the pane scrolling sideways.
     m_tree->setRootIsDecorated(false);
-    m_tree->setTextElideMode(Qt::ElideMiddle);
+    m_tree->setStyleSheet(QStringLiteral("QTreeView::branch { background: transparent; }"));
+    m_tree->header()->setStretchLastSection(false);
+    m_tree->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_tree->setContextMenuPolicy(Qt::CustomContextMenu);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
@@ -195,7 +198,6 @@ void TaskPane::fill(const TaskCheckResult &result)
     const QColor red(255, 0, 0);
     for (const TaskItem &task : result.tasks) {
         auto *node = new QTreeWidgetItem(root, {task.path});
-        node->setChildIndicatorPolicy(QTreeWidgetItem::DontShowIndicator);
         node->setData(0, PathRole, task.path);
         node->setData(0, StateRole, int(task.state));
         node->setToolTip(0, task.path);
