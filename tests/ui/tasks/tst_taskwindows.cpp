@@ -299,7 +299,8 @@ void TestTaskWindows::doubleClickShakesTheItem()
     f.pane->setShakePause([&]() { steps << icons->visualRect(index).left() - home; });
 
     // A double click, as the user makes it: a click, then the second press.
-    const QPoint at = tree->visualItemRect(task).center();
+    const QRect rect = tree->visualItemRect(task);
+    const QPoint at(rect.left() + 20, rect.center().y());
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, at);
     QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, at);
     QCOMPARE(f.form->selectedPaths(), QStringList{f.work() + u"b.txt"_s});
