@@ -15,6 +15,7 @@
 
 #include <QAction>
 #include <QColorDialog>
+#include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QIcon>
@@ -545,8 +546,14 @@ void DecorationCommands::repaintFolderImage()
 {
     // Painted from what the store reads back, never from what was asked for.
     const QString folder = folderPath();
-    if (!folder.isEmpty())
-        m_form.showFolderIcon(AnnotationStore::folderKey(folder));
+    if (folder.isEmpty())
+        return;
+    m_form.showFolderIcon(AnnotationStore::folderKey(folder));
+    // The folder history shows the folder with the same picture.
+    QComboBox *history = m_form.pathBox();
+    const int entry = history ? history->findText(folder) : -1;
+    if (entry >= 0)
+        history->setItemIcon(entry, QIcon(m_form.folderImage()->pixmap()));
 }
 
 void DecorationCommands::folderImageClicked(Qt::MouseButton button)

@@ -10,6 +10,7 @@
 
 #include <QAbstractItemModel>
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -389,6 +390,13 @@ void TestDecorationCommands::folderOwnMaskAndCaption()
     f.run(u"cmdOneColourMask"_s);
     QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), u"65536"_s);
     QVERIFY(f.folderImage() != plain || plain.isNull());
+    // The folder history shows the folder with its new picture.
+    QComboBox *history = f.form->pathBox();
+    const int entry = history->findText(f.data.path() + u"/work"_s);
+    QVERIFY(entry >= 0);
+    QCOMPARE(
+        history->itemIcon(entry).pixmap(16, 16).toImage().convertToFormat(QImage::Format_RGB32),
+        f.folderImage().convertToFormat(QImage::Format_RGB32));
 
     f.run(u"cmdIconMaskNone"_s);
     QCOMPARE(fieldIn(f.parentIni(), u"work"_s, u"_oneColor"_s), QString());
