@@ -9,6 +9,7 @@
 #include "ui/viewer/columncontroller.h"
 #include "ui/viewer/selectiondetails.h"
 
+#include <QEvent>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -62,6 +63,7 @@ ExtendedCommentEditor::ExtendedCommentEditor(TForm1 &form)
         m_grid->setItem(row, 0, new QTableWidgetItem);
         m_grid->setItem(row, 1, new QTableWidgetItem);
     }
+    m_grid->viewport()->installEventFilter(this);
     // The eleventh field has no name and no row of its own.
     m_grid->setRowHidden(ExtendedComment::NamedCount, true);
     layout->addWidget(m_grid, 1);
@@ -130,10 +132,12 @@ bool ExtendedCommentEditor::save()
     return true;
 }
 
-void ExtendedCommentEditor::resizeEvent(QResizeEvent *event)
+bool ExtendedCommentEditor::eventFilter(QObject *watched, QEvent *event)
 {
-    QWidget::resizeEvent(event);
-    fitColumns();
+    // The grid's own width is known only once it is laid out in the shown window.
+    if (watched == m_grid->viewport() && event->type() == QEvent::Resize)
+        fitColumns();
+    return QWidget::eventFilter(watched, event);
 }
 
 void ExtendedCommentEditor::fitColumns()
