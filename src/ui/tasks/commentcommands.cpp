@@ -297,14 +297,18 @@ QRect CommentCommands::quickFieldRect(int row) const
     ItemListView *view = m_form.itemListView();
     QAbstractItemView *current = view->currentView();
     const QModelIndex index = view->model()->index(row, 0);
-    const int chars = int(view->list().annotationOf(row).cmt.size());
+    const QString text = view->list().annotationOf(row).cmt;
+    // Ten pixels for every character, and room for the whole text where its characters are
+    // wider (Japanese ones are).
+    const int textWidth =
+        qMax(10 * int(text.size()), current->fontMetrics().horizontalAdvance(text) + 2 * 6);
     const int height = m_quick ? m_quick->sizeHint().height() : current->fontMetrics().height();
     if (auto *tree = qobject_cast<QTreeView *>(current)) {
         // Over the second column: from the end of the first to the end of the second.
         const QRect cell = tree->visualRect(index);
         const int left = tree->columnViewportPosition(0) + tree->columnWidth(0);
-        const int width = view->model()->columnCount() > 1 ? tree->columnWidth(1) : cell.width();
-        return QRect(left, cell.top(), width, qMax(cell.height(), height));
+        const int second = view->model()->columnCount() > 1 ? tree->columnWidth(1) : cell.width();
+        return QRect(left, cell.top(), second, qMax(cell.height(), height));
     }
     const QRect cell = current->visualRect(index);
     QRect area = cell;
@@ -318,8 +322,8 @@ QRect CommentCommands::quickFieldRect(int row) const
     default:
         break; // the list style: where the item is drawn selected
     }
-    // Ten pixels for every character of the comment, never narrower than the item.
-    return QRect(area.left(), area.top(), qMax(area.width(), 10 * chars),
+    // Never narrower than the item.
+    return QRect(area.left(), area.top(), qMax(area.width(), textWidth),
                  qMax(area.height(), height));
 }
 

@@ -68,7 +68,8 @@ public:
     /// Where the quick comment field goes for the item of a row, in the viewport of the
     /// view shown: over the picture in the large icon style, over the caption in the small
     /// icon style, over the item in the list style, over the second column in the details
-    /// style; ten pixels wide per character of the comment, at least as wide as that area.
+    /// style; ten pixels wide per character of the comment (wider where the text needs
+    /// it), at least as wide as that area.
     QRect quickFieldRect(int row) const;
     /// The tip text an item shows with the tips switched on.
     QString tipText(int row) const;
