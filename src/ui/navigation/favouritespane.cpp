@@ -91,6 +91,8 @@ FavouritesPane::FavouritesPane(TForm1 &form)
     for (QLabel *l : {m_name, m_path}) {
         l->setMinimumWidth(1);
         l->setContentsMargins(4, 0, 4, 0);
+        // The lines keep their height while empty, so the list does not jump.
+        l->setFixedHeight(l->fontMetrics().height() * 3 / 2);
     }
 
     m_view = new QTreeView(this);
