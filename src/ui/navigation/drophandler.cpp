@@ -407,6 +407,15 @@ void DropHandler::startOwnDrag(QAbstractItemView *view)
     QMimeData *data = list->model()->mimeData(rows);
     if (!data)
         return;
+    // The folder's own annotation and rule files never leave as items of their own.
+    QList<QUrl> urls;
+    for (const QString &path : DropPlan::localPaths(data->urls()))
+        urls.append(QUrl::fromLocalFile(path));
+    if (urls.isEmpty()) {
+        delete data;
+        return;
+    }
+    data->setUrls(urls);
     auto *drag = new QDrag(view);
     drag->setMimeData(data);
     const QRect first = view->visualRect(rows.first());
