@@ -62,8 +62,10 @@ ItemOpener::ItemOpener(TForm1 &form)
         });
     }
 
-    m_form.addCommandHandler(
-        [this](const QString &name, QAction *action) { return onCommand(name, action); });
+    // The window outlives its parts: a command arriving after this one is gone is not ours.
+    m_form.addCommandHandler([self = QPointer(this)](const QString &name, QAction *action) {
+        return self && self->onCommand(name, action);
+    });
 }
 
 QList<OpenItem> ItemOpener::selectedItems() const

@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QMenu>
 #include <QMimeData>
+#include <QPointer>
 
 namespace kazari
 {
@@ -29,8 +30,10 @@ ItemShellMenu::ItemShellMenu(TForm1 &form, ItemOpener &opener)
     setObjectName(QStringLiteral("ItemShellMenu"));
     m_menu = new QMenu(&m_form);
     m_menu->setObjectName(QStringLiteral("ShellPopup"));
-    m_form.addCommandHandler(
-        [this](const QString &name, QAction *action) { return onCommand(name, action); });
+    // The window outlives its parts: a command arriving after this one is gone is not ours.
+    m_form.addCommandHandler([self = QPointer(this)](const QString &name, QAction *action) {
+        return self && self->onCommand(name, action);
+    });
 }
 
 QStringList ItemShellMenu::targets() const
