@@ -447,7 +447,8 @@ AnnotationList *AnnotationStore::cached(const QString &path, int options, bool *
     return &m_cache.insert(path, {stamp, std::move(list)})->list;
 }
 
-AnnotationStore::Loaded AnnotationStore::load(const AnnotationFileRef &ref, const QString &key)
+AnnotationStore::Loaded AnnotationStore::load(const AnnotationFileRef &ref, const QString &key,
+                                              bool take)
 {
     Loaded out;
     out.list.setGuardFolder(key);
@@ -461,14 +462,21 @@ AnnotationStore::Loaded AnnotationStore::load(const AnnotationFileRef &ref, cons
         return out;
     }
     QString error;
-    const AnnotationList *list = cached(ref.path, options, &out.found, &error);
+    AnnotationList *list = cached(ref.path, options, &out.found, &error);
     if (!error.isEmpty()) {
         out.ok = false;
         out.error = error;
         return out;
     }
     if (list) {
-        out.list = *list;
+        if (take) {
+            // The list is about to change and be written, which drops the cached copy
+            // anyway: moving it out spares copying its lines and look-up tables.
+            out.list = std::move(*list);
+            forget(ref.path);
+        } else {
+            out.list = *list;
+        }
         out.list.setGuardFolder(key);
     }
     return out;
@@ -799,7 +807,7 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
     }
     if (!r.ref.isFile() || r.ref.readOnly)
         return StoreResult();
-    Loaded loaded = load(r.ref, key);
+    Loaded loaded = load(r.ref, key, true);
     if (!loaded.ok || loaded.refused)
         return failure(loaded.error);
     if (!loaded.found && purpose == Purpose::Read)

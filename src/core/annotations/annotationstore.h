@@ -346,7 +346,8 @@ private:
     const AnnotationIndex *index();
     bool saveIndex(const AnnotationIndex &index, QString *error);
     bool numberInUse(int number) const;
-    Loaded load(const AnnotationFileRef &ref, const QString &folderKey);
+    /// With `take`, the list leaves the cache (for a change that is then written).
+    Loaded load(const AnnotationFileRef &ref, const QString &folderKey, bool take = false);
     AnnotationList *cached(const QString &path, int options, bool *found, QString *error);
     bool write(const AnnotationFileRef &ref, const AnnotationList &list, QString *error);
     void forget(const QString &path);
