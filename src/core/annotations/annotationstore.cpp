@@ -116,14 +116,6 @@ bool isItemOp(int op)
     }
 }
 
-StoreResult failure(const QString &error)
-{
-    StoreResult r;
-    r.ok = false;
-    r.error = error;
-    return r;
-}
-
 QString declinedText()
 {
     return QStringLiteral("管理情報のファイル（ini/index.ini）がないため保存しませんでした。");
@@ -593,7 +585,7 @@ StoreResult AnnotationStore::AnnotationOp(const QString &folder, const QString &
         return r;
     }
     if (key.isEmpty())
-        return failure(QStringLiteral("フォルダがありません。"));
+        return StoreResult::failure(QStringLiteral("フォルダがありません。"));
 
     // What the operation will write is checked before anything is loaded, so a refused
     // operation leaves every file as it was.
@@ -602,32 +594,33 @@ StoreResult AnnotationStore::AnnotationOp(const QString &folder, const QString &
     switch (op) {
     case OpSetLabelSeal:
         if ((value != -1 && (value < 0 || value > 3)) || (seal != -1 && (seal < 0 || seal > 14)))
-            return failure(QStringLiteral("ラベルは0から3、シールは0から14です。"));
+            return StoreResult::failure(QStringLiteral("ラベルは0から3、シールは0から14です。"));
         break;
     case OpSetColourShift:
         for (int c : input.rgb) {
             if (c < -255 || c > 255)
-                return failure(QStringLiteral("色の変化は-255から255です。"));
+                return StoreResult::failure(QStringLiteral("色の変化は-255から255です。"));
         }
         break;
     case OpSetCaptionColour:
         if (!AnnotationValues::parseCaptionColour(input.text))
-            return failure(QStringLiteral("キャプションの色ではありません: %1").arg(input.text));
+            return StoreResult::failure(
+                QStringLiteral("キャプションの色ではありません: %1").arg(input.text));
         break;
     case OpSetOneColour:
         if (value != -1 && (value < 0 || value > 0xFFFFFF))
-            return failure(QStringLiteral("色の番号ではありません: %1").arg(value));
+            return StoreResult::failure(QStringLiteral("色の番号ではありません: %1").arg(value));
         break;
     case OpRenameItem:
         if (!isItemName(input.oldName))
-            return failure(refusedNameText(input.oldName));
+            return StoreResult::failure(refusedNameText(input.oldName));
         break;
     case OpCarryItem: {
         QString targetFolder;
         if (!splitItemPath(name, &targetFolder, &itemName))
-            return failure(QStringLiteral("コピー先のパスがありません。"));
+            return StoreResult::failure(QStringLiteral("コピー先のパスがありません。"));
         if (!isItemName(itemName))
-            return failure(refusedNameText(itemName));
+            return StoreResult::failure(refusedNameText(itemName));
         carryTarget = name;
         if (!input.oldName.isEmpty())
             itemName = input.oldName;
@@ -638,7 +631,7 @@ StoreResult AnnotationStore::AnnotationOp(const QString &folder, const QString &
     }
     const bool loadOnly = !isItemOp(op) && op != OpSave;
     if (isItemOp(op) && !isItemName(itemName))
-        return failure(refusedNameText(itemName));
+        return StoreResult::failure(refusedNameText(itemName));
 
     const bool useCurrent = loadOnly || isCurrentFile(key);
     AnnotationList privateList;
@@ -657,13 +650,13 @@ StoreResult AnnotationStore::AnnotationOp(const QString &folder, const QString &
     } else {
         const Resolution r = resolve(key, Purpose::Load);
         if (!r.ok)
-            return failure(r.error);
+            return StoreResult::failure(r.error);
         result.declined = r.declined;
         ref = r.ref;
         if (ref.isFile() && !r.skipRead) {
             Loaded loaded = load(ref, key);
             if (!loaded.ok)
-                return failure(loaded.error);
+                return StoreResult::failure(loaded.error);
             readFailed = loaded.refused;
             privateList = std::move(loaded.list);
         } else {
@@ -773,7 +766,7 @@ StoreResult AnnotationStore::AnnotationOp(const QString &folder, const QString &
     if (ref.readOnly)
         return result;
     if (readFailed)
-        return failure(notRegularText(ref.path));
+        return StoreResult::failure(notRegularText(ref.path));
     QString error;
     if (!write(ref, *list, &error)) {
         result.ok = false;
@@ -799,9 +792,9 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
 {
     const Resolution r = resolve(key, purpose);
     if (!r.ok)
-        return failure(r.error);
+        return StoreResult::failure(r.error);
     if (r.declined) {
-        StoreResult d = failure(declinedText());
+        StoreResult d = StoreResult::failure(declinedText());
         d.declined = true;
         return d;
     }
@@ -809,7 +802,7 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
         return StoreResult();
     Loaded loaded = load(r.ref, key, true);
     if (!loaded.ok || loaded.refused)
-        return failure(loaded.error);
+        return StoreResult::failure(loaded.error);
     if (!loaded.found && purpose == Purpose::Read)
         return StoreResult();
     AnnotationList list = std::move(loaded.list);
@@ -821,7 +814,7 @@ StoreResult AnnotationStore::writeByPath(const QString &key,
         list.sortLines();
     QString error;
     if (!write(r.ref, list, &error))
-        return failure(error);
+        return StoreResult::failure(error);
     result.written = true;
     if (m_currentFile.isFile() && m_currentFile.path == r.ref.path && !m_currentReadFailed)
         sameOnCurrent(m_current);
@@ -841,7 +834,7 @@ StoreResult AnnotationStore::moveFolderKeys(const QString &oldFolder, const QStr
         return result;
     QString error;
     if (!saveIndex(changed, &error))
-        return failure(error);
+        return StoreResult::failure(error);
     result.changed = true;
     result.written = true;
     return result;
@@ -853,7 +846,7 @@ StoreResult AnnotationStore::editFolder(const QString &folder,
 {
     const QString key = folderKey(folder);
     if (key.isEmpty())
-        return failure(QStringLiteral("フォルダがありません。"));
+        return StoreResult::failure(QStringLiteral("フォルダがありません。"));
     return writeByPath(
         key, change, [&change](AnnotationList &list) { change(list); }, sort,
         mayCreate ? Purpose::Write : Purpose::Read);
@@ -905,13 +898,14 @@ StoreResult AnnotationStore::SetByPath(const QString &path, const QString &suffi
     QString key;
     QString name;
     if (path.isEmpty() || suffix.isEmpty())
-        return failure(QStringLiteral("パスかキーがありません。"));
+        return StoreResult::failure(QStringLiteral("パスかキーがありません。"));
     if (!isValidAnnotationSuffix(suffix))
-        return failure(refusedNameText(suffix));
+        return StoreResult::failure(refusedNameText(suffix));
     if (!splitItemPath(path, &key, &name))
-        return failure(QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
     if (!isItemName(name))
-        return failure(refusedNameText(name));
+        return StoreResult::failure(refusedNameText(name));
     const QString v = sanitizeAnnotationValue(value);
     auto apply = [&](AnnotationList &list) {
         bool changed = false;
@@ -928,13 +922,14 @@ StoreResult AnnotationStore::DeleteByPath(const QString &path, const QString &su
     QString key;
     QString name;
     if (path.isEmpty() || suffix.isEmpty())
-        return failure(QStringLiteral("パスかキーがありません。"));
+        return StoreResult::failure(QStringLiteral("パスかキーがありません。"));
     if (!isValidAnnotationSuffix(suffix))
-        return failure(refusedNameText(suffix));
+        return StoreResult::failure(refusedNameText(suffix));
     if (!splitItemPath(path, &key, &name))
-        return failure(QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
     if (!isItemName(name))
-        return failure(refusedNameText(name));
+        return StoreResult::failure(refusedNameText(name));
     auto apply = [&](AnnotationList &list) { return list.remove(name, suffix); };
     return writeByPath(
         key, apply, [&](AnnotationList &list) { apply(list); }, true, Purpose::Read);
@@ -943,18 +938,19 @@ StoreResult AnnotationStore::DeleteByPath(const QString &path, const QString &su
 StoreResult AnnotationStore::SaveCurrent(const QString &folder)
 {
     if (m_currentReadFailed)
-        return failure(QStringLiteral("読み込めなかった注釈ファイルには保存しません: %1")
-                           .arg(m_currentFile.path));
+        return StoreResult::failure(
+            QStringLiteral("読み込めなかった注釈ファイルには保存しません: %1")
+                .arg(m_currentFile.path));
     QString key = m_currentFolder.isEmpty() ? folderKey(folder) : m_currentFolder;
     AnnotationFileRef target = m_currentFile;
     if (!target.isFile()) {
         if (key.isEmpty())
-            return failure(QStringLiteral("フォルダがありません。"));
+            return StoreResult::failure(QStringLiteral("フォルダがありません。"));
         const Resolution r = resolve(key, Purpose::Write);
         if (!r.ok)
-            return failure(r.error);
+            return StoreResult::failure(r.error);
         if (r.declined) {
-            StoreResult d = failure(declinedText());
+            StoreResult d = StoreResult::failure(declinedText());
             d.declined = true;
             return d;
         }
@@ -980,7 +976,7 @@ StoreResult AnnotationStore::SaveCurrent(const QString &folder)
     m_current.sortLines();
     QString error;
     if (!write(target, m_current, &error))
-        return failure(error);
+        return StoreResult::failure(error);
     result.written = true;
     return result;
 }
@@ -1037,7 +1033,8 @@ StoreResult AnnotationStore::removeItemByPath(const QString &path)
     QString folder;
     QString name;
     if (!splitItemPath(path, &folder, &name))
-        return failure(QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
     return AnnotationOp(folder, name, QPoint(), -1, -1, OpRemoveItem);
 }
 
@@ -1046,7 +1043,8 @@ StoreResult AnnotationStore::renameItemByPath(const QString &path, const QString
     QString folder;
     QString name;
     if (!splitItemPath(path, &folder, &name))
-        return failure(QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("このパスには注釈を付けられません: %1").arg(path));
     AnnotationOpInput input;
     input.oldName = name;
     return AnnotationOp(folder, newName, QPoint(), -1, -1, OpRenameItem, input);
@@ -1058,7 +1056,8 @@ StoreResult AnnotationStore::carryItemByPath(const QString &fromPath, const QStr
     QString folder;
     QString name;
     if (!splitItemPath(fromPath, &folder, &name))
-        return failure(QStringLiteral("このパスには注釈を付けられません: %1").arg(fromPath));
+        return StoreResult::failure(
+            QStringLiteral("このパスには注釈を付けられません: %1").arg(fromPath));
     AnnotationOpInput input;
     input.oldName = name;
     StoreResult r = AnnotationOp(folder, toPath, QPoint(), -1, -1, OpCarryItem, input);
@@ -1091,9 +1090,9 @@ StoreResult AnnotationStore::setFolderValue(const QString &folder, const QString
 {
     const QString fk = folderKey(folder);
     if (fk.isEmpty())
-        return failure(QStringLiteral("フォルダがありません。"));
+        return StoreResult::failure(QStringLiteral("フォルダがありません。"));
     if (!isValidAnnotationSuffix(key))
-        return failure(refusedNameText(key));
+        return StoreResult::failure(refusedNameText(key));
     const QString v = sanitizeAnnotationValue(value);
     auto apply = [&](AnnotationList &list) {
         bool changed = false;
@@ -1110,13 +1109,13 @@ StoreResult AnnotationStore::setFolderValue(const QString &folder, const QString
 StoreResult AnnotationStore::writeCurrentToFolderFile()
 {
     if (m_shellNamespaceMode || !AnnotationIndex::isNativeKey(m_currentFolder))
-        return failure(noFolderFileText());
+        return StoreResult::failure(noFolderFileText());
     AnnotationFileRef ref;
     ref.kind = AnnotationFileRef::Kind::FolderFile;
     ref.path = m_currentFolder + AnnotationIndex::folderCompanionName(CompanionKind::Annotations);
     QString error;
     if (!write(ref, m_current, &error))
-        return failure(error);
+        return StoreResult::failure(error);
     StoreResult r;
     r.written = true;
     return r;

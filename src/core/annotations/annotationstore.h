@@ -109,6 +109,15 @@ struct StoreResult {
     bool declined = false;
     QString error;
     explicit operator bool() const { return ok; }
+
+    /// A result that did not succeed, with the reason.
+    static StoreResult failure(const QString &error)
+    {
+        StoreResult r;
+        r.ok = false;
+        r.error = error;
+        return r;
+    }
 };
 
 /// The annotation store: storage modes, the central index, the current annotation list

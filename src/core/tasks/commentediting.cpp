@@ -8,19 +8,6 @@
 namespace kazari
 {
 
-namespace
-{
-
-StoreResult failure(const QString &error)
-{
-    StoreResult r;
-    r.ok = false;
-    r.error = error;
-    return r;
-}
-
-} // namespace
-
 bool CommentEditing::canWrite(AnnotationStore &store, const QString &path, QString *error)
 {
     QString folder;
@@ -49,11 +36,11 @@ StoreResult CommentEditing::setComments(AnnotationStore &store, const QStringLis
         QString error;
         if (!AnnotationStore::splitItemPath(path, &folder, &name)) {
             canWrite(store, path, &error);
-            return failure(error);
+            return StoreResult::failure(error);
         }
         if (!names.contains(folder)) {
             if (!canWrite(store, path, &error))
-                return failure(error);
+                return StoreResult::failure(error);
             folders.append(folder);
         }
         names[folder].append(name);
@@ -92,7 +79,7 @@ StoreResult CommentEditing::setFolderComment(AnnotationStore &store, const QStri
     const QString path = Navigation::withoutTrailingSeparator(folder);
     QString error;
     if (!canWrite(store, path, &error))
-        return failure(error);
+        return StoreResult::failure(error);
     return store.SetByPath(path, QStringLiteral("_cmt"), text);
 }
 

@@ -16,14 +16,6 @@ const QString ImpN = QStringLiteral("_impN");
 const QString Cmp = QStringLiteral("_cmp");
 const QString Comp = QStringLiteral("_comp");
 
-StoreResult failure(const QString &error)
-{
-    StoreResult r;
-    r.ok = false;
-    r.error = error;
-    return r;
-}
-
 } // namespace
 
 QStringList TaskFields::suffixes()
@@ -79,14 +71,15 @@ StoreResult TaskFields::write(AnnotationStore &store, TaskList &taskList, const 
     QString folder;
     QString name;
     if (!AnnotationStore::splitItemPath(path, &folder, &name))
-        return failure(QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
     QString why;
     if (!CommentEditing::canWrite(store, path, &why))
-        return failure(why);
+        return StoreResult::failure(why);
     if (fields.start && !fields.start->date.isValid())
-        return failure(QStringLiteral("開始日が正しくありません。"));
+        return StoreResult::failure(QStringLiteral("開始日が正しくありません。"));
     if (fields.due && !fields.due->date.isValid())
-        return failure(QStringLiteral("期日が正しくありません。"));
+        return StoreResult::failure(QStringLiteral("期日が正しくありません。"));
 
     const QHash<QString, QString> values = fields.storedValues();
     StoreResult r = store.editFolder(
@@ -107,7 +100,7 @@ StoreResult TaskFields::write(AnnotationStore &store, TaskList &taskList, const 
     if (!fields.finished) {
         QString error;
         if (!taskList.create(&error))
-            return failure(error);
+            return StoreResult::failure(error);
     }
     AnnotationOpInput input;
     input.completed = fields.finished;
@@ -125,10 +118,11 @@ StoreResult TaskFields::clear(AnnotationStore &store, const QString &path)
     QString folder;
     QString name;
     if (!AnnotationStore::splitItemPath(path, &folder, &name))
-        return failure(QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
+        return StoreResult::failure(
+            QStringLiteral("この項目にはタスクを設定できません: %1").arg(path));
     QString why;
     if (!CommentEditing::canWrite(store, path, &why))
-        return failure(why);
+        return StoreResult::failure(why);
     return store.AnnotationOp(folder, name, QPoint(), -1, -1, OpClearTask);
 }
 

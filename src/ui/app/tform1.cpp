@@ -282,7 +282,7 @@ void TForm1::buildWidgets()
     const QList<QPair<QString, QString>> pages{
         {QStringLiteral("N114"), QStringLiteral("簡易ファイルビュー")},
         {QStringLiteral("WebBrowser2"), QStringLiteral("ブラウザ")},
-        {QStringLiteral("N60"), QStringLiteral("タスク未完了の一覧")},
+        {QStringLiteral("N60"), QStringLiteral("タスク")},
         {QStringLiteral("N123"), QStringLiteral("よく使う項目")},
         {QStringLiteral("N200"), QStringLiteral("コンピュータ")},
     };

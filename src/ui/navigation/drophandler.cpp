@@ -124,13 +124,7 @@ bool DropHandler::formEvent(QEvent *event)
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
-        auto *e = static_cast<QDragMoveEvent *>(event);
-        if (isOwn(e) || acceptsOutsideDrop(e->mimeData())) {
-            e->setDropAction(Qt::CopyAction);
-            e->accept();
-        } else {
-            e->ignore();
-        }
+        answerDragMove(static_cast<QDragMoveEvent *>(event));
         return true;
     }
     case QEvent::Drop: {
@@ -326,13 +320,7 @@ bool DropHandler::listEvent(QAbstractItemView *view, QEvent *event)
     }
     case QEvent::DragEnter:
     case QEvent::DragMove: {
-        auto *e = static_cast<QDragMoveEvent *>(event);
-        if (isOwn(e) || acceptsOutsideDrop(e->mimeData())) {
-            e->setDropAction(Qt::CopyAction);
-            e->accept();
-        } else {
-            e->ignore();
-        }
+        answerDragMove(static_cast<QDragMoveEvent *>(event));
         return true;
     }
     case QEvent::Drop: {
@@ -353,6 +341,18 @@ bool DropHandler::listEvent(QAbstractItemView *view, QEvent *event)
     }
     default:
         return false;
+    }
+}
+
+void DropHandler::answerDragMove(QDragMoveEvent *event) const
+{
+    // Everything is offered as a copy, so another program never deletes its files
+    // after a drop here; a move is done by the drop menu's own operation.
+    if (isOwn(event) || acceptsOutsideDrop(event->mimeData())) {
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
+    } else {
+        event->ignore();
     }
 }
 

@@ -68,6 +68,8 @@ private:
     bool acceptsOutsideDrop(const QMimeData *mime) const;
     void outsideDrop(const QMimeData *mime, DropPlan::Place place, const QPoint &globalAt);
     bool isOwn(const QDropEvent *event) const;
+    /// Accepts a drag passing over as a copy when it is ours or brings local files.
+    void answerDragMove(QDragMoveEvent *event) const;
     /// A drop of our own drag onto the list at `at` (viewport coordinates); `event` when
     /// the list's viewport received it. False when the list is to handle it itself.
     bool ownDrop(QAbstractItemView *view, const QMimeData *mime, const QPoint &at,
