@@ -422,6 +422,9 @@ void TForm1::buildStatusBar()
             field->setMinimumWidth(widths[i]);
             bar->addWidget(field, 0);
         } else {
+            // Long background messages are cut off rather than widening the bar past
+            // the window, which would push the other fields over each other.
+            field->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
             bar->addWidget(field, 1);
         }
         m_status[size_t(i)] = field;
