@@ -4,6 +4,8 @@
 // on every comparison.
 #include "core/itemlist/itemsorter.h"
 
+#include "benchtiming.h"
+
 #include <QCollator>
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -21,17 +23,7 @@ using namespace kazari;
 namespace
 {
 
-double bestMs(int runs, const std::function<void()> &work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
-}
+using kazari::bench::bestMs;
 
 // Names as a folder holds them: a few stems in both cases, numbers, extensions; comments
 // in Japanese and English, a third of the records without one.

@@ -6,6 +6,8 @@
 #include "core/viewer/jpegdecoder.h"
 #include "core/viewer/viewerpage.h"
 
+#include "benchtiming.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -24,6 +26,8 @@ using namespace kazari;
 
 namespace
 {
+
+using kazari::bench::bestMs;
 
 // A 6000 x 4000 picture of smooth gradients with a fine pattern, written with libjpeg's
 // compression interface at quality 90 (about what a camera writes).
@@ -58,19 +62,6 @@ bool writeLargeJpeg(const QString &path, int width, int height)
     jpeg_finish_compress(&cinfo);
     jpeg_destroy_compress(&cinfo);
     return std::fclose(file) == 0;
-}
-
-// The best of `runs` timings, in milliseconds.
-double bestMs(int runs, const std::function<void()> &work)
-{
-    double best = 1e300;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        best = std::min(best, double(timer.nsecsElapsed()) / 1e6);
-    }
-    return best;
 }
 
 // 100 folders of 99 files each: 10,000 entries below the top.

@@ -120,7 +120,6 @@ DropPlan::Place DropHandler::placeAt(const QPoint &formPos) const
 
 bool DropHandler::formEvent(QEvent *event)
 {
-
     switch (event->type()) {
     case QEvent::DragEnter:
     case QEvent::DragMove: {
