@@ -2,6 +2,7 @@
 // reference measured in the same run.
 #include "core/annotations/annotationstore.h"
 #include "core/annotations/indexmaintenance.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/platform/textfile.h"
 
@@ -75,8 +76,8 @@ int main(int argc, char *argv[])
     const double readOnce = medianMs(5, [&]() { TextFile::read(annotationFile); });
 
     Settings settings{ProgramFolder(programFolder)};
-    settings.setSwitch(QStringLiteral("InIManagement2"), false);
-    settings.setSwitch(QStringLiteral("min1"), true);
+    settings.setSwitch(Component::CentralManagement, false);
+    settings.setSwitch(Component::PerFolderFiles, true);
     AnnotationStore store(ProgramFolder(programFolder), settings);
     store.reloadModeFromSettings();
 

@@ -4,6 +4,7 @@
 // items have a label already (the line is replaced), half get a new line. Each figure is
 // the best of several runs, since the machine may be busy with other work.
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/decorationbatch.h"
 #include "core/platform/textfile.h"
@@ -106,7 +107,7 @@ int main()
 
     auto batch = [&](bool shown) {
         Settings settings(ProgramFolder(program.path()));
-        settings.setSwitch(QStringLiteral("min1"), true);
+        settings.setSwitch(Component::PerFolderFiles, true);
         AnnotationStore store(ProgramFolder(program.path()), settings);
         store.reloadModeFromSettings();
         if (shown)

@@ -3,6 +3,7 @@
 // the first screen of a window, and resident memory before and after scrolling through
 // the whole list.
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/captionpalette.h"
 #include "core/itemlist/itemlist.h"
@@ -147,8 +148,8 @@ int main(int argc, char *argv[])
     }
 
     Settings settings{ProgramFolder(programFolder)};
-    settings.setSwitch(QStringLiteral("InIManagement2"), false);
-    settings.setSwitch(QStringLiteral("min1"), true);
+    settings.setSwitch(Component::CentralManagement, false);
+    settings.setSwitch(Component::PerFolderFiles, true);
     AnnotationStore store(ProgramFolder(programFolder), settings);
     store.reloadModeFromSettings();
 
@@ -169,7 +170,7 @@ int main(int argc, char *argv[])
         std::printf("entries %d (readdir saw %d), records %d, with positions %d\n", entries,
                     counted, list.count(),
                     int(std::count_if(list.records().begin(), list.records().end(),
-                                      [](const TAdditem &r) { return r.Point.has_value(); })));
+                                      [](const ItemRecord &r) { return r.Point.has_value(); })));
         report("core build (load, enumerate, sort, records, positions)", build, "readdir + stat",
                raw);
         report("core build with the filter \"_cmt\"", buildFiltered, "readdir + stat", raw);

@@ -27,7 +27,7 @@ using kazari::bench::bestMs;
 
 // Names as a folder holds them: a few stems in both cases, numbers, extensions; comments
 // in Japanese and English, a third of the records without one.
-std::vector<TAdditem> makeRecords(int count)
+std::vector<ItemRecord> makeRecords(int count)
 {
     QRandomGenerator random(20261210);
     const QStringList stems{"Report", "memo",   "写真",  "DSC",  "invoice",
@@ -35,9 +35,9 @@ std::vector<TAdditem> makeRecords(int count)
     const QStringList exts{".txt", ".jpg", ".pdf", ".docx", "", ".JPG", ".ini"};
     const QStringList words{"見積もり", "確認済み", "todo",   "Archive", "請求書",
                             "draft",    "Final",    "送付先", "holiday", "会議"};
-    std::vector<TAdditem> records(static_cast<size_t>(count));
+    std::vector<ItemRecord> records(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
-        TAdditem &r = records[size_t(i)];
+        ItemRecord &r = records[size_t(i)];
         r.idx = i;
         r.Name = stems.at(random.bounded(stems.size())) + QString::number(random.bounded(100000)) +
                  exts.at(random.bounded(exts.size()));
@@ -59,7 +59,7 @@ int main(int argc, char **argv)
     if (QLocale().language() == QLocale::C)
         QLocale::setDefault(QLocale(QLocale::Japanese, QLocale::Japan));
     constexpr int Count = 100000;
-    const std::vector<TAdditem> records = makeRecords(Count);
+    const std::vector<ItemRecord> records = makeRecords(Count);
     std::printf("%d records, locale %s\n", Count, qPrintable(QLocale().name()));
 
     auto kazariSort = [&](int key) {
@@ -73,7 +73,7 @@ int main(int argc, char **argv)
 
     std::vector<QString> names;
     names.reserve(records.size());
-    for (const TAdditem &r : records)
+    for (const ItemRecord &r : records)
         names.push_back(r.Name);
     const double raw = bestMs(3, [&] {
         std::vector<QString> copy = names;

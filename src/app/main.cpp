@@ -3,9 +3,9 @@
 // SIGINT (sent by the desktop at logout) close the main window the orderly way.
 
 #include "core/platform/programfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
-#include "ui/app/tsplashwindow.h"
+#include "ui/app/splashwindow.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -94,16 +94,16 @@ int main(int argc, char **argv)
     kazari::ProgramFolder programFolder(folder);
     programFolder.setExecutableDir(QApplication::applicationDirPath());
 
-    QPointer<kazari::TSplashWindow> splash = new kazari::TSplashWindow;
+    QPointer<kazari::SplashWindow> splash = new kazari::SplashWindow;
     if (qEnvironmentVariableIsEmpty("KAZARI_NO_SPLASH"))
         splash->show();
     QApplication::processEvents();
 
-    kazari::TForm1::Options options;
+    kazari::MainWindow::Options options;
     options.programFolder = programFolder;
     options.arguments = kazari::ProgramFolder::withoutOption(arguments);
     options.splash = splash;
-    kazari::TForm1 window(options);
+    kazari::MainWindow window(options);
 
     // Handled from before the start-up steps: a signal that arrives while they run (they
     // let events through for the splash and the store's questions) closes an open

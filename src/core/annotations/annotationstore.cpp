@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationkey.h"
 #include "core/annotations/annotationvalues.h"
@@ -144,8 +145,8 @@ StorageMode AnnotationStore::mode() const
 
 void AnnotationStore::reloadModeFromSettings()
 {
-    m_mode = m_settings.isOn(QStringLiteral("InIManagement2")) ? StorageMode::Central
-                                                               : StorageMode::PerFolder;
+    m_mode = m_settings.isOn(Component::CentralManagement) ? StorageMode::Central
+                                                           : StorageMode::PerFolder;
 }
 
 bool AnnotationStore::chooseMode(StorageMode chosen)
@@ -153,8 +154,8 @@ bool AnnotationStore::chooseMode(StorageMode chosen)
     // The marks show the chosen mode, not the one-load temporary mode.
     if (chosen == m_mode)
         return false;
-    const QString central = QStringLiteral("InIManagement2");
-    const QString perFolder = QStringLiteral("min1");
+    const QString central = Component::CentralManagement;
+    const QString perFolder = Component::PerFolderFiles;
     const bool toCentral = chosen == StorageMode::Central;
     m_settings.storeSetting(toCentral ? perFolder : central, QStringLiteral("0"), true);
     m_settings.storeSetting(toCentral ? central : perFolder, QStringLiteral("1"), true);
@@ -171,7 +172,7 @@ bool AnnotationStore::toggleTemporaryPerFolder()
 
 bool AnnotationStore::automaticCheck() const
 {
-    return m_settings.isOn(QStringLiteral("N278"));
+    return m_settings.isOn(Component::CheckFolderFilesAutomatically);
 }
 
 // --- Paths -------------------------------------------------------------------------

@@ -1,4 +1,5 @@
 #include "core/app/switchcommands.h"
+#include "core/app/componentnames.h"
 
 namespace kazari
 {
@@ -6,67 +7,50 @@ namespace kazari
 namespace
 {
 
-bool in(const QString &name, std::initializer_list<const char *> names)
+bool in(const QString &name, std::initializer_list<QString> names)
 {
-    for (const char *n : names) {
-        if (name == QLatin1String(n))
-            return true;
-    }
-    return false;
+    return std::find(names.begin(), names.end(), name) != names.end();
 }
 
 } // namespace
 
 bool SwitchCommands::isGeneric(const QString &name)
 {
-    return in(name, {"N106",
-                     "N107",
-                     "N217",
-                     "N306",
-                     "N380",
-                     "N358",
-                     "N356",
-                     "N124",
-                     "N119",
-                     "N113",
-                     "N30",
-                     "N111",
-                     "N70",
-                     "N74",
-                     "N118",
-                     "N31",
-                     "N32",
-                     "N116",
-                     "N29",
-                     "N77",
-                     "N117",
-                     "N88",
-                     "N350",
-                     "N23",
-                     "N76",
-                     "N212",
-                     "N54",
-                     "N278",
-                     "InIManagement2",
-                     "min1",
-                     "N325",
-                     "NameSpace1"}) ||
-           isRightPanePage(name) || name == QLatin1String("path1");
+    return in(name, {Component::ProtectFileNames,   Component::AcceptDrops,
+                     Component::DropOntoFolders,    Component::ShowHiddenFiles,
+                     Component::ShowSystemFiles,    Component::ShowFolderInfo,
+                     Component::ShowFolderSizes,    Component::FavouritesAtStartup,
+                     Component::ResizeIcons,        Component::SingleColourMask,
+                     Component::EffectMask,         Component::HatchMask,
+                     Component::Contrast,           Component::Monochrome,
+                     Component::PictureContents,    Component::ShowSeals,
+                     Component::ShowLabels,         Component::TextLabels,
+                     Component::ShowStamps,         Component::CaptionLabels,
+                     Component::TaskCaptionColours, Component::ShowComments,
+                     Component::QuickComment,       Component::AutomaticTaskCheck,
+                     Component::KeepPositions,      Component::PointlessCheckBoxes,
+                     Component::WindowShading,      Component::CheckFolderFilesAutomatically,
+                     Component::CentralManagement,  Component::PerFolderFiles,
+                     Component::NewListEngine,      Component::NamespaceEngine}) ||
+           isRightPanePage(name) || name == Component::FolderPane;
 }
 
 bool SwitchCommands::isRightPanePage(const QString &name)
 {
-    return in(name, {"N60", "N114", "N123", "WebBrowser2", "N200"});
+    return in(name, {Component::OpenTasksPage, Component::SimpleFileView, Component::FavouritesPage,
+                     Component::BrowserPage, Component::ComputerPage});
 }
 
 bool SwitchCommands::rebuildsList(const QString &name)
 {
-    return !in(name, {"N60", "N114", "path1", "WebBrowser2", "N123", "N200"});
+    return !in(name, {Component::OpenTasksPage, Component::SimpleFileView, Component::FolderPane,
+                      Component::BrowserPage, Component::FavouritesPage, Component::ComputerPage});
 }
 
 bool SwitchCommands::showsPageWhenOn(const QString &name)
 {
-    return in(name, {"N60", "N114", "N123"});
+    return in(name,
+              {Component::OpenTasksPage, Component::SimpleFileView, Component::FavouritesPage});
 }
 
 } // namespace kazari

@@ -1,5 +1,6 @@
 #include "core/decoration/decorationflags.h"
 
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 
 #include <QString>
@@ -12,11 +13,10 @@ namespace kazari
 namespace
 {
 
-void readSwitch(const Settings &settings, const char *key, bool &field)
+void readSwitch(const Settings &settings, const QString &key, bool &field)
 {
-    const QString k = QLatin1String(key);
-    if (settings.contains(k))
-        field = settings.isOn(k);
+    if (settings.contains(key))
+        field = settings.isOn(key);
 }
 
 } // namespace
@@ -24,27 +24,27 @@ void readSwitch(const Settings &settings, const char *key, bool &field)
 DecorationFlags DecorationFlags::fromSettings(const Settings &settings)
 {
     DecorationFlags f;
-    readSwitch(settings, "N28", f.largeIconView);
-    readSwitch(settings, "N29", f.stamp);
-    readSwitch(settings, "N30", f.shiftMask);
-    readSwitch(settings, "N70", f.contrast);
-    readSwitch(settings, "N74", f.monochrome);
-    readSwitch(settings, "N75", f.iconDecorations);
-    readSwitch(settings, "N104", f.simpleIcons);
-    readSwitch(settings, "N111", f.hatchedMask);
-    readSwitch(settings, "N113", f.oneColourMask);
-    readSwitch(settings, "N116", f.commentMark);
-    readSwitch(settings, "N118", f.thumbnails);
-    readSwitch(settings, "N119", f.customIconSize);
-    readSwitch(settings, "N31", f.seals);
-    readSwitch(settings, "N32", f.labels);
-    readSwitch(settings, "N90", f.treeList);
-    readSwitch(settings, "N79", f.taskColumns);
-    readSwitch(settings, "N91", f.captionDecorations);
-    readSwitch(settings, "N77", f.captionLabels);
-    readSwitch(settings, "N117", f.taskCaptionColours);
-    readSwitch(settings, "N88", f.comments);
-    readSwitch(settings, "N325", f.ownerData);
+    readSwitch(settings, Component::ViewIcons, f.largeIconView);
+    readSwitch(settings, Component::ShowStamps, f.stamp);
+    readSwitch(settings, Component::EffectMask, f.shiftMask);
+    readSwitch(settings, Component::Contrast, f.contrast);
+    readSwitch(settings, Component::Monochrome, f.monochrome);
+    readSwitch(settings, Component::IconExtensions, f.iconDecorations);
+    readSwitch(settings, Component::SimpleIcons, f.simpleIcons);
+    readSwitch(settings, Component::HatchMask, f.hatchedMask);
+    readSwitch(settings, Component::SingleColourMask, f.oneColourMask);
+    readSwitch(settings, Component::TextLabels, f.commentMark);
+    readSwitch(settings, Component::PictureContents, f.thumbnails);
+    readSwitch(settings, Component::ResizeIcons, f.customIconSize);
+    readSwitch(settings, Component::ShowSeals, f.seals);
+    readSwitch(settings, Component::ShowLabels, f.labels);
+    readSwitch(settings, Component::ViewTreeList, f.treeList);
+    readSwitch(settings, Component::ViewTaskDetails, f.taskColumns);
+    readSwitch(settings, Component::CaptionExtensions, f.captionDecorations);
+    readSwitch(settings, Component::CaptionLabels, f.captionLabels);
+    readSwitch(settings, Component::TaskCaptionColours, f.taskCaptionColours);
+    readSwitch(settings, Component::ShowComments, f.comments);
+    readSwitch(settings, Component::NewListEngine, f.ownerData);
     // A size outside the slider's range would make pictures of no or absurd size.
     f.iconSize = std::clamp(settings.integer(QStringLiteral("IconSize"), DefaultLargeSize),
                             MinIconSize, MaxIconSize);

@@ -97,7 +97,7 @@ QStringList DetailsColumns::texts(ColumnSets::Set set, const Item &item)
     QStringList out;
     if (!item.record)
         return out;
-    const TAdditem &r = *item.record;
+    const ItemRecord &r = *item.record;
     const FileAnnotationRec &a = item.annotation;
     const bool files = r.ItemType == FileSystemItem;
     out << a.cmt;

@@ -2,7 +2,7 @@
 
 #include "core/annotations/fileannotationrec.h"
 #include "core/itemlist/columnsets.h"
-#include "core/itemlist/taditem.h"
+#include "core/itemlist/itemrecord.h"
 
 #include <QDateTime>
 #include <QString>
@@ -17,7 +17,7 @@ class DetailsColumns
 public:
     struct Item {
         /// The item's record (path, name, whether it is a folder, its `Size`).
-        const TAdditem *record = nullptr;
+        const ItemRecord *record = nullptr;
         FileAnnotationRec annotation;
         /// The item's `_cmtEx`.
         QString extendedComment;

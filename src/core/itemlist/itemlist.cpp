@@ -86,11 +86,11 @@ void ItemList::endBuild()
         m_observer->listReset();
 }
 
-TAdditem ItemList::makeRecord(const QString &path, const QString &name, bool isFolder)
+ItemRecord ItemList::makeRecord(const QString &path, const QString &name, bool isFolder)
 {
-    TAdditem r;
+    ItemRecord r;
     r.idx = int(m_records.size());
-    r.imgIdx = r.idx + TAdditem::FixedSlots;
+    r.imgIdx = r.idx + ItemRecord::FixedSlots;
     r.LootS = r.idx;
     r.PATH = path;
     r.Name = name.isEmpty() ? path : name;
@@ -99,7 +99,7 @@ TAdditem ItemList::makeRecord(const QString &path, const QString &name, bool isF
     return r;
 }
 
-void ItemList::appendRecord(TAdditem record)
+void ItemList::appendRecord(ItemRecord record)
 {
     m_records.push_back(std::move(record));
 }
@@ -121,7 +121,7 @@ void ItemList::addPaths(const QStringList &folders, const QStringList &files,
             if (!has)
                 return;
         }
-        TAdditem r = makeRecord(path, name, isFolder);
+        ItemRecord r = makeRecord(path, name, isFolder);
         if (options.positions)
             r.Point = positionOf(byPath ? m_store.GetByPath(path, PositionSuffix)
                                         : current.value(name, PositionSuffix));
@@ -213,7 +213,7 @@ ListBuildResult ItemList::buildLocation(const QString &location)
     result.displayName = listing.displayName.isEmpty() ? location : listing.displayName;
     m_records.reserve(size_t(listing.entries.size()));
     for (const NamespaceEntry &e : listing.entries) {
-        TAdditem r = makeRecord(e.path, e.caption, e.container);
+        ItemRecord r = makeRecord(e.path, e.caption, e.container);
         r.ItemType = NamespaceItem;
         m_enumerated.append(e.path);
         appendRecord(std::move(r));
@@ -248,7 +248,7 @@ int ItemList::rowOfPath(const QString &path) const
 {
     if (m_pathIndex.isEmpty() && !m_records.empty()) {
         m_pathIndex.reserve(qsizetype(m_records.size()));
-        for (const TAdditem &r : m_records) {
+        for (const ItemRecord &r : m_records) {
             if (!m_pathIndex.contains(r.PATH))
                 m_pathIndex.insert(r.PATH, r.idx);
         }
@@ -263,7 +263,7 @@ bool ItemList::isExpandable(int row) const
 {
     if (row < 0 || row >= count())
         return false;
-    const TAdditem &r = m_records[size_t(row)];
+    const ItemRecord &r = m_records[size_t(row)];
     return r.isFolder && r.ItemType == FileSystemItem;
 }
 
@@ -282,7 +282,7 @@ int ItemList::expand(int row, const EnumerationOptions &options)
 {
     if (!isExpandable(row) || m_records[size_t(row)].OpenFLG != 0)
         return 0;
-    const TAdditem parent = m_records[size_t(row)];
+    const ItemRecord parent = m_records[size_t(row)];
     const FolderEntries entries = FolderEnumerator::list(parent.PATH, options);
     m_records[size_t(row)].OpenFLG = 1;
     QString base = parent.PATH;
@@ -291,10 +291,10 @@ int ItemList::expand(int row, const EnumerationOptions &options)
 
     // Files go in first and then folders, each one directly below the folder item, so
     // each lands above the one before it: folders first, every group in reverse order.
-    std::vector<TAdditem> inserted;
+    std::vector<ItemRecord> inserted;
     inserted.reserve(size_t(entries.folders.size() + entries.files.size()));
     auto child = [&](const QString &name, bool isFolder) {
-        TAdditem r;
+        ItemRecord r;
         r.PATH = base + name;
         r.Name = name;
         r.isFolder = isFolder;
@@ -355,14 +355,14 @@ void ItemList::renumber()
     m_rowById.clear();
     m_rowById.reserve(qsizetype(m_records.size()));
     for (int i = 0; i < count(); ++i) {
-        TAdditem &r = m_records[size_t(i)];
+        ItemRecord &r = m_records[size_t(i)];
         r.idx = i;
-        r.imgIdx = i + TAdditem::FixedSlots;
+        r.imgIdx = i + ItemRecord::FixedSlots;
         r.LootS = i;
         m_rowById.insert(r.id, i);
     }
     for (int i = 0; i < count(); ++i) {
-        TAdditem &r = m_records[size_t(i)];
+        ItemRecord &r = m_records[size_t(i)];
         if (r.parentId == 0) {
             r.Loot = -1;
             r.LootA = 0;
@@ -401,7 +401,7 @@ bool ItemList::requestDisplay(int row)
 {
     if (row < 0 || row >= count())
         return false;
-    TAdditem &r = m_records[size_t(row)];
+    ItemRecord &r = m_records[size_t(row)];
     if (r.F != DisplayState::New)
         return false;
     r.F = DisplayState::Wanted;
@@ -418,7 +418,7 @@ QList<DisplayTicket> ItemList::takeWanted()
         const int row = rowOfId(id);
         if (row < 0)
             continue;
-        TAdditem &r = m_records[size_t(row)];
+        ItemRecord &r = m_records[size_t(row)];
         if (r.F != DisplayState::Wanted)
             continue;
         r.F = DisplayState::Posted;
@@ -444,7 +444,7 @@ MaterialisedItem ItemList::materialise(int row, const ItemPictureComposer &compo
     if (row < 0 || row >= count())
         return out;
     const FileAnnotationRec annotation = annotationOf(row);
-    TAdditem &rec = m_records[size_t(row)];
+    ItemRecord &rec = m_records[size_t(row)];
     const DecorationFlags &flags = composer.flags();
     if (flags.iconDecorations)
         copyAnnotations(rec, annotation);
@@ -484,7 +484,7 @@ bool ItemList::invalidate(int row)
 {
     if (row < 0 || row >= count())
         return false;
-    TAdditem &r = m_records[size_t(row)];
+    ItemRecord &r = m_records[size_t(row)];
     const bool wasShown = r.F == DisplayState::Shown;
     if (wasShown)
         --m_showed;
@@ -497,7 +497,7 @@ void ItemList::renameRecord(int row, const QString &path, const QString &name)
     if (row < 0 || row >= count())
         return;
     invalidate(row);
-    TAdditem &r = m_records[size_t(row)];
+    ItemRecord &r = m_records[size_t(row)];
     r.PATH = path;
     r.Name = name;
     dropPathIndex();
@@ -510,7 +510,7 @@ FileAnnotationRec ItemList::annotationOf(int row)
 {
     if (row < 0 || row >= count())
         return FileAnnotationRec();
-    const TAdditem &r = m_records[size_t(row)];
+    const ItemRecord &r = m_records[size_t(row)];
     // Items of the folder whose file is the current list are read from it; every other
     // item by its own path, from the file of the folder that really holds it.
     if (m_mode == ItemListMode::Folder && r.depth == 0 && r.ItemType == FileSystemItem &&
@@ -519,7 +519,7 @@ FileAnnotationRec ItemList::annotationOf(int row)
     return m_store.recordByPath(r.PATH);
 }
 
-void ItemList::copyAnnotations(TAdditem &record, const FileAnnotationRec &annotation)
+void ItemList::copyAnnotations(ItemRecord &record, const FileAnnotationRec &annotation)
 {
     const QString none = QStringLiteral("-1");
     record.IconRGB =
@@ -576,7 +576,7 @@ bool ItemList::reorder(const std::vector<int> &order)
     }
     if (m_observer)
         m_observer->rowsAboutToReorder();
-    std::vector<TAdditem> sorted;
+    std::vector<ItemRecord> sorted;
     sorted.reserve(m_records.size());
     for (int row : order)
         sorted.push_back(std::move(m_records[size_t(row)]));

@@ -3,7 +3,7 @@
 #include "core/decoration/captioncolours.h"
 #include "core/decoration/itempicturecomposer.h"
 #include "core/itemlist/folderenumerator.h"
-#include "core/itemlist/taditem.h"
+#include "core/itemlist/itemrecord.h"
 #include "core/itemlist/viewstyle.h"
 
 #include <QColor>
@@ -138,8 +138,8 @@ public:
     const QString &folder() const { return m_folder; }
     quint64 generation() const { return m_generation; }
     int count() const { return int(m_records.size()); }
-    const TAdditem &at(int row) const { return m_records[size_t(row)]; }
-    const std::vector<TAdditem> &records() const { return m_records; }
+    const ItemRecord &at(int row) const { return m_records[size_t(row)]; }
+    const std::vector<ItemRecord> &records() const { return m_records; }
     int folderCount() const { return m_folderCount; }
     int fileCount() const { return m_fileCount; }
     /// The full paths of the last build: folders, then files.
@@ -213,17 +213,17 @@ public:
 private:
     void beginBuild(ItemListMode mode, const QString &folder);
     void endBuild();
-    TAdditem makeRecord(const QString &path, const QString &name, bool isFolder);
-    void appendRecord(TAdditem record);
+    ItemRecord makeRecord(const QString &path, const QString &name, bool isFolder);
+    void appendRecord(ItemRecord record);
     void addPaths(const QStringList &folders, const QStringList &files,
                   const ListBuildOptions &options, bool byPath);
     void renumber();
-    void copyAnnotations(TAdditem &record, const FileAnnotationRec &annotation);
+    void copyAnnotations(ItemRecord &record, const FileAnnotationRec &annotation);
     void dropPathIndex() { m_pathIndex.clear(); }
 
     AnnotationStore &m_store;
     ItemListObserver *m_observer = nullptr;
-    std::vector<TAdditem> m_records;
+    std::vector<ItemRecord> m_records;
     ItemListMode m_mode = ItemListMode::Empty;
     QString m_folder;
     QStringList m_enumerated;

@@ -38,7 +38,7 @@ std::vector<int> byNumbers(const std::vector<qint64> &numbers, bool ascending)
                       [](qint64 a, qint64 b) { return a < b ? -1 : (a > b ? 1 : 0); });
 }
 
-std::vector<int> byTexts(const std::vector<TAdditem> &records, bool ascending,
+std::vector<int> byTexts(const std::vector<ItemRecord> &records, bool ascending,
                          const std::function<QString(int)> &textOf)
 {
     QCollator collator{QLocale()};
@@ -64,7 +64,7 @@ qint64 ItemSorter::iconColourValue(const QString &iconRgb)
     return v ? qint64(*v) : -1;
 }
 
-std::vector<int> ItemSorter::order(const std::vector<TAdditem> &records, const Request &request)
+std::vector<int> ItemSorter::order(const std::vector<ItemRecord> &records, const Request &request)
 {
     if (!sorts(request.key))
         return {};
@@ -73,13 +73,13 @@ std::vector<int> ItemSorter::order(const std::vector<TAdditem> &records, const R
     auto column = [&](int row, int col) {
         return request.columnText ? request.columnText(row, col) : QString();
     };
-    auto field = [&](QString TAdditem::*member) {
+    auto field = [&](QString ItemRecord::*member) {
         return byTexts(records, up, [&](int row) { return records[size_t(row)].*member; });
     };
     auto sizes = [&]() {
         std::vector<qint64> numbers;
         numbers.reserve(records.size());
-        for (const TAdditem &r : records)
+        for (const ItemRecord &r : records)
             numbers.push_back(r.Size);
         return byNumbers(numbers, up);
     };
@@ -87,22 +87,22 @@ std::vector<int> ItemSorter::order(const std::vector<TAdditem> &records, const R
     switch (key) {
     case CaptionKey:
     case NameKey:
-        return field(&TAdditem::Name);
+        return field(&ItemRecord::Name);
     case IconColourKey: {
         std::vector<qint64> numbers;
         numbers.reserve(records.size());
-        for (const TAdditem &r : records)
+        for (const ItemRecord &r : records)
             numbers.push_back(iconColourValue(r.IconRGB));
         return byNumbers(numbers, up);
     }
     case CaptionColourKey:
-        return field(&TAdditem::CaptionRGB);
+        return field(&ItemRecord::CaptionRGB);
     case CommentKey:
-        return field(&TAdditem::Comment);
+        return field(&ItemRecord::Comment);
     case SizeKey:
         return sizes();
     case FileTypeKey:
-        return field(&TAdditem::FileType);
+        return field(&ItemRecord::FileType);
     case SizeColumnKey:
         if (request.detailsView)
             return sizes();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/itemlist/taditem.h"
+#include "core/itemlist/itemrecord.h"
 
 #include <QString>
 
@@ -54,7 +54,7 @@ public:
 
     /// The new order of the records: entry i is the row that goes to position i. Empty
     /// when the key does not sort.
-    static std::vector<int> order(const std::vector<TAdditem> &records, const Request &request);
+    static std::vector<int> order(const std::vector<ItemRecord> &records, const Request &request);
 
     /// `IconRGB` as the number it sorts by: "-1" and anything that is no colour code
     /// or colour number sort as -1 (no mask).

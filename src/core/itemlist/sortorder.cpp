@@ -1,4 +1,5 @@
 #include "core/itemlist/sortorder.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationvalues.h"
 
@@ -8,12 +9,12 @@ namespace kazari
 const QList<SortOrder::Entry> &SortOrder::entries()
 {
     static const QList<Entry> table{
-        {ByName, QStringLiteral("SortByName1"), QStringLiteral("名前順"), 13},
-        {ByIconColour, QStringLiteral("N144"), QStringLiteral("アイコン色順"), 14},
-        {ByCaptionColour, QStringLiteral("N382"), QStringLiteral("キャプション色順"), 15},
-        {ByComment, QStringLiteral("N313"), QStringLiteral("コメント順"), 16},
-        {BySize, QStringLiteral("SortBySize1"), QStringLiteral("サイズ順"), 17},
-        {ByType, QStringLiteral("SortByType1"), QStringLiteral("種類順"), 18},
+        {ByName, Component::SortByName, QStringLiteral("名前順"), 13},
+        {ByIconColour, Component::SortByIconColour, QStringLiteral("アイコン色順"), 14},
+        {ByCaptionColour, Component::SortByCaptionColour, QStringLiteral("キャプション色順"), 15},
+        {ByComment, Component::SortByComment, QStringLiteral("コメント順"), 16},
+        {BySize, Component::SortBySize, QStringLiteral("サイズ順"), 17},
+        {ByType, Component::SortByType, QStringLiteral("種類順"), 18},
     };
     return table;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/componentnames.h"
 #include <QList>
 #include <QString>
 
@@ -33,7 +34,7 @@ public:
     /// The six orders in menu order (their index is their `.SortType` value).
     static const QList<Entry> &entries();
     /// "なし": unmarks the six orders without sorting again.
-    static QString noneCommand() { return QStringLiteral("N400"); }
+    static QString noneCommand() { return Component::ArrangeNone; }
 
     /// The order a command selects; nothing for any other command.
     static std::optional<Order> ofCommand(const QString &command);

@@ -1,4 +1,5 @@
 #include "core/itemlist/viewstyle.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationvalues.h"
 #include "core/app/settings.h"
@@ -8,20 +9,24 @@ namespace kazari
 
 const QStringList &ViewStyle::commands()
 {
-    static const QStringList names{QStringLiteral("N28"),  QStringLiteral("N27"),
-                                   QStringLiteral("N78"),  QStringLiteral("Detail1"),
-                                   QStringLiteral("N79"),  QStringLiteral("N90"),
-                                   QStringLiteral("N369"), QStringLiteral("N385")};
+    static const QStringList names{Component::ViewIcons,
+                                   Component::ViewSmallIcons,
+                                   Component::ViewList,
+                                   Component::ViewDetails,
+                                   Component::ViewTaskDetails,
+                                   Component::ViewTreeList,
+                                   Component::ViewExtendedComments,
+                                   Component::ViewThumbnails};
     return names;
 }
 
 ListStyle ViewStyle::listStyleOf(const QString &command)
 {
-    if (command == QLatin1String("N28") || command == QLatin1String("N385"))
+    if (command == Component::ViewIcons || command == Component::ViewThumbnails)
         return ListStyle::LargeIcons;
-    if (command == QLatin1String("N27"))
+    if (command == Component::ViewSmallIcons)
         return ListStyle::SmallIcons;
-    if (command == QLatin1String("N78"))
+    if (command == Component::ViewList)
         return ListStyle::List;
     return ListStyle::Details;
 }
@@ -32,14 +37,14 @@ QString ViewStyle::marked(const Settings &settings)
         if (settings.isOn(name))
             return name;
     }
-    return QStringLiteral("N28");
+    return Component::ViewIcons;
 }
 
 QString ViewStyle::nextInCycle(const QString &command)
 {
-    static const QStringList cycle{QStringLiteral("N28"), QStringLiteral("N27"),
-                                   QStringLiteral("N78"), QStringLiteral("Detail1"),
-                                   QStringLiteral("N369")};
+    static const QStringList cycle{Component::ViewIcons, Component::ViewSmallIcons,
+                                   Component::ViewList, Component::ViewDetails,
+                                   Component::ViewExtendedComments};
     const qsizetype i = cycle.indexOf(command);
     if (i < 0)
         return QString();
@@ -58,15 +63,15 @@ QString ViewStyle::commandOf(ListStyle style)
 {
     switch (style) {
     case ListStyle::LargeIcons:
-        return QStringLiteral("N28");
+        return Component::ViewIcons;
     case ListStyle::SmallIcons:
-        return QStringLiteral("N27");
+        return Component::ViewSmallIcons;
     case ListStyle::List:
-        return QStringLiteral("N78");
+        return Component::ViewList;
     case ListStyle::Details:
         break;
     }
-    return QStringLiteral("Detail1");
+    return Component::ViewDetails;
 }
 
 } // namespace kazari

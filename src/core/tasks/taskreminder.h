@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/app/componentnames.h"
 #include "core/tasks/taskcheck.h"
 #include "core/tasks/tasklist.h"
 
@@ -37,8 +38,8 @@ public:
     TaskReminder(ProgramFolder folder, AnnotationStore &store, const Settings &settings,
                  const Clock *clock = nullptr);
 
-    static QString pendingListKey() { return QStringLiteral("N60"); }
-    static QString automaticCheckKey() { return QStringLiteral("N23"); }
+    static QString pendingListKey() { return Component::OpenTasksPage; }
+    static QString automaticCheckKey() { return Component::AutomaticTaskCheck; }
 
     /// Whether a trigger runs the check with these settings.
     static bool runsOn(Trigger trigger, const Settings &settings);

@@ -20,7 +20,8 @@ public:
     virtual ~SettingsHost() = default;
 
     virtual Settings &settings() = 0;
-    /// The main window's command with this component name ("N75", "N104"), or nullptr.
+    /// The main window's command with this component name (`Component::IconExtensions` ...), or
+    /// nullptr.
     virtual QAction *command(const QString &name) = 0;
 
     /// The folder shown in the item list (with a trailing "/").

@@ -6,8 +6,8 @@
 #include "core/decoration/builtinpictures.h"
 #include "core/decoration/decorationpresets.h"
 #include "core/decoration/onecolourcode.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistlook.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -85,7 +85,7 @@ std::optional<QString> inputBox(QWidget *parent, const QString &caption, const Q
 
 } // namespace
 
-DecorationCommands *DecorationCommands::install(TForm1 &form)
+DecorationCommands *DecorationCommands::install(MainWindow &form)
 {
     auto *commands = form.findChild<DecorationCommands *>(QString(), Qt::FindDirectChildrenOnly);
     if (!commands)
@@ -94,7 +94,7 @@ DecorationCommands *DecorationCommands::install(TForm1 &form)
     return commands;
 }
 
-DecorationCommands::DecorationCommands(TForm1 &form)
+DecorationCommands::DecorationCommands(MainWindow &form)
     : QObject(&form)
     , m_form(form)
     , m_chooseColour(colourDialog)
@@ -268,7 +268,7 @@ QList<DecorationCommands::Selected> DecorationCommands::snapshot() const
     for (int row : view->selectedRows()) {
         if (row < 0 || row >= list.count())
             continue;
-        const TAdditem &record = list.at(row);
+        const ItemRecord &record = list.at(row);
         Selected s;
         s.id = record.id;
         if (record.ItemType == NamespaceItem) {

@@ -19,7 +19,7 @@ class QWidget;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// The commands with which the user decorates items: the seven mask colours and a colour
 /// from the colour dialog, removing the masks, the seven caption colours, the four labels
@@ -39,9 +39,9 @@ class DecorationCommands : public QObject
 public:
     /// Installs the commands on the main window the first time and (re)builds the menu
     /// captions, pictures and tool buttons from the settings.
-    static DecorationCommands *install(TForm1 &form);
+    static DecorationCommands *install(MainWindow &form);
 
-    explicit DecorationCommands(TForm1 &form);
+    explicit DecorationCommands(MainWindow &form);
 
     /// Picks a colour; nothing when cancelled. The colour dialog by default.
     using ColourChooser = std::function<std::optional<QColor>(QWidget *parent)>;
@@ -115,7 +115,7 @@ private:
     std::optional<QColor> chooseColour();
     void showError(const QString &error);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     // The title panel's picture; compared by pointer, since its events also arrive while
     // the main window is being torn down.
     QPointer<QWidget> m_folderImage;

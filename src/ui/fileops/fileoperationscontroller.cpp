@@ -1,15 +1,16 @@
 #include "ui/fileops/fileoperationscontroller.h"
 
+#include "core/app/componentnames.h"
 #include "core/app/shelllocation.h"
 #include "core/fileops/annotationfollower.h"
 #include "core/itemlist/itemlist.h"
 #include "core/platform/fileoperationjob.h"
 #include "core/platform/namerules.h"
 #include "core/platform/trash.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
-#include "ui/fileops/tform14.h"
-#include "ui/fileops/tform7.h"
+#include "ui/fileops/batchcreatedialog.h"
+#include "ui/fileops/copymovedialog.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -25,6 +26,8 @@
 #include <QMenu>
 #include <QProgressDialog>
 
+using namespace Qt::StringLiterals;
+
 namespace kazari
 {
 
@@ -32,28 +35,28 @@ namespace
 {
 
 // The commands a file-system folder enables and a shell namespace location disables.
-const char *const FileCommands[] = {"cmdOpen",
-                                    "cmdOpenWithRegisteredApp",
-                                    "cmdOpenWithApp",
-                                    "cmdOpenInBrowser",
-                                    "cmdCopyToFolder",
-                                    "cmdMoveToFolder",
-                                    "cmdRename",
-                                    "cmdDelete",
-                                    "cmdNewFolder",
-                                    "cmdShowDetails",
-                                    "N354",
-                                    "cmdProperties",
-                                    "cmdCut",
-                                    "cmdCopy",
-                                    "cmdPaste",
-                                    "N150",
-                                    "N368",
-                                    "cmdShellFolderColour",
-                                    "cmdShellFolderColourClear",
-                                    "cmdShellMenu",
-                                    "cmdUp",
-                                    "N194"};
+const QString FileCommands[] = {u"cmdOpen"_s,
+                                u"cmdOpenWithRegisteredApp"_s,
+                                u"cmdOpenWithApp"_s,
+                                u"cmdOpenInBrowser"_s,
+                                u"cmdCopyToFolder"_s,
+                                u"cmdMoveToFolder"_s,
+                                u"cmdRename"_s,
+                                u"cmdDelete"_s,
+                                u"cmdNewFolder"_s,
+                                u"cmdShowDetails"_s,
+                                Component::FolderInformation,
+                                u"cmdProperties"_s,
+                                u"cmdCut"_s,
+                                u"cmdCopy"_s,
+                                u"cmdPaste"_s,
+                                Component::SavePlaceAsPicture,
+                                Component::SavePlaceAsList,
+                                u"cmdShellFolderColour"_s,
+                                u"cmdShellFolderColourClear"_s,
+                                u"cmdShellMenu"_s,
+                                u"cmdUp"_s,
+                                Component::WriteCurrentFolderFile};
 const char *const FileMenus[] = {"CreateMenu", "FileOperationsMenu", "OpenMenu"};
 
 QString withoutTrailingSlash(QString path)
@@ -119,13 +122,13 @@ QString itemLines(const QStringList &lines)
 
 } // namespace
 
-FileOperationsController::FileOperationsController(TForm1 &form)
+FileOperationsController::FileOperationsController(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
     form.addCommandHandler(
         [this](const QString &name, QAction *action) { return onCommand(name, action); });
-    form.onShutdown(TForm1::ShutdownStep::ReleaseGate, [this](bool) {
+    form.onShutdown(MainWindow::ShutdownStep::ReleaseGate, [this](bool) {
         if (m_job)
             m_job->cancel();
     });
@@ -225,7 +228,7 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
     request.sources = sources;
     request.destination =
         code == FileOperationCode::Delete ? QString() : withoutTrailingSlash(destination);
-    m_form.statusField(TForm1::FileOp)->setText(FileOperation::statusText(request));
+    m_form.statusField(MainWindow::FileOp)->setText(FileOperation::statusText(request));
 
     auto *job = new FileOperationJob(request);
     if (m_trash)
@@ -233,7 +236,7 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
     job->setAnswerer([this](const OverwriteQuestion &q) { return askOverwrite(&m_form, q); });
     FileOperationResult result = runJob(job);
     // Work queued while the job ran (the selection's details) may have used the field.
-    m_form.statusField(TForm1::FileOp)->setText(FileOperation::statusText(request));
+    m_form.statusField(MainWindow::FileOp)->setText(FileOperation::statusText(request));
 
     AnnotationFollower follower(m_form.store());
     QStringList annotationErrors = follower.follow(request, result).errors;
@@ -332,7 +335,7 @@ void FileOperationsController::afterOperation()
     if (mode != ItemListMode::Folder && mode != ItemListMode::ListFile)
         return;
     // The operation's text stays in "File Op"; the rebuild would put its time there.
-    QLabel *status = m_form.statusField(TForm1::FileOp);
+    QLabel *status = m_form.statusField(MainWindow::FileOp);
     const QString text = status->text();
     m_form.refreshList();
     status->setText(text);
@@ -342,7 +345,7 @@ void FileOperationsController::afterOperation()
 
 void FileOperationsController::newFolder()
 {
-    QLabel *status = m_form.statusField(TForm1::FileOp);
+    QLabel *status = m_form.statusField(MainWindow::FileOp);
     const QString folder = realCurrentFolder();
     if (listFileMode() || folder.isEmpty()) {
         status->setText(QStringLiteral("make D: 0"));
@@ -397,7 +400,7 @@ void FileOperationsController::newFile()
         m_form.refreshList();
         m_form.itemListView()->selectPaths({made.path}, made.path);
     }
-    m_form.statusField(TForm1::FileOp)
+    m_form.statusField(MainWindow::FileOp)
         ->setText(QStringLiteral("make F: ") + QFileInfo(made.path).fileName());
 }
 
@@ -429,7 +432,7 @@ bool FileOperationsController::finishRename(int row, const QString &text)
     ItemList &list = m_form.itemListView()->list();
     if (row < 0 || row >= list.count())
         return false;
-    const TAdditem record = list.at(row);
+    const ItemRecord record = list.at(row);
     if (text == record.Name)
         return false;
     if (record.ItemType == NamespaceItem) {
@@ -465,7 +468,7 @@ bool FileOperationsController::finishRename(int row, const QString &text)
                                               : QStringLiteral("名前の変更はできませんでした。")));
         return false;
     }
-    m_form.statusField(TForm1::FileOp)->setText(QStringLiteral("Rename: ") + oldPath);
+    m_form.statusField(MainWindow::FileOp)->setText(QStringLiteral("Rename: ") + oldPath);
     AnnotationFollower follower(m_form.store());
     const AnnotationFollower::Outcome followed = follower.renamed(oldPath, text);
     list.renameRecord(row, renamed.path, text);
@@ -487,7 +490,7 @@ void FileOperationsController::trashSelected()
     QStringList sources;
     QStringList leftOut;
     for (int row : rows) {
-        const TAdditem &r = view->list().at(row);
+        const ItemRecord &r = view->list().at(row);
         if (!r.isFolder && ItemCreation::isCompanionName(r.Name)) {
             leftOut.append(r.Name);
             continue;
@@ -544,7 +547,7 @@ void FileOperationsController::restoreSelected()
                                               .arg(entry->originalPath)))
             r = trash.restore(*entry, Trash::RestoreMode::RenameWhenTaken);
         if (r.ok)
-            m_form.statusField(TForm1::FileOp)->setText(QStringLiteral("restore: ") + r.path);
+            m_form.statusField(MainWindow::FileOp)->setText(QStringLiteral("restore: ") + r.path);
         else if (!r.targetExists)
             failures.append(entry->originalPath + QStringLiteral("\n  ") + r.error);
     }
@@ -556,11 +559,11 @@ void FileOperationsController::restoreSelected()
 
 // --- Copy and move dialog --------------------------------------------------------------
 
-TForm14 *FileOperationsController::copyMoveDialog()
+CopyMoveDialog *FileOperationsController::copyMoveDialog()
 {
     if (!m_copyMove) {
-        m_copyMove = new TForm14(&m_form);
-        connect(m_copyMove, &TForm14::executeRequested, this,
+        m_copyMove = new CopyMoveDialog(&m_form);
+        connect(m_copyMove, &CopyMoveDialog::executeRequested, this,
                 &FileOperationsController::executeCopyMove);
     }
     return m_copyMove;
@@ -568,7 +571,7 @@ TForm14 *FileOperationsController::copyMoveDialog()
 
 void FileOperationsController::showCopyMoveDialog(bool move)
 {
-    TForm14 *dialog = copyMoveDialog();
+    CopyMoveDialog *dialog = copyMoveDialog();
     dialog->setMoveChosen(move);
     // The list is read again, keeping the selection "実行" works on; a search result or
     // found list is left as it is (rebuilding it would leave that mode).
@@ -586,7 +589,7 @@ void FileOperationsController::showCopyMoveDialog(bool move)
 
 void FileOperationsController::executeCopyMove()
 {
-    TForm14 *dialog = copyMoveDialog();
+    CopyMoveDialog *dialog = copyMoveDialog();
     const bool move = dialog->moveChosen();
     ItemListView *view = m_form.itemListView();
     const QList<int> rows = view->selectedRows();
@@ -618,7 +621,7 @@ void FileOperationsController::executeCopyMove()
     QStringList sources;
     QString problems;
     for (int row : rows) {
-        const TAdditem &r = view->list().at(row);
+        const ItemRecord &r = view->list().at(row);
         if (!target.isEmpty() && r.PATH == target)
             continue;
         const QFileInfo info(r.PATH);
@@ -654,18 +657,19 @@ void FileOperationsController::executeCopyMove()
 
 // --- Batch creation --------------------------------------------------------------------
 
-TForm7 *FileOperationsController::batchWindow()
+BatchCreateDialog *FileOperationsController::batchWindow()
 {
     if (!m_batch) {
-        m_batch = new TForm7(&m_form);
-        connect(m_batch, &TForm7::linesAccepted, this, &FileOperationsController::runBatch);
+        m_batch = new BatchCreateDialog(&m_form);
+        connect(m_batch, &BatchCreateDialog::linesAccepted, this,
+                &FileOperationsController::runBatch);
     }
     return m_batch;
 }
 
 void FileOperationsController::showBatch(ItemCreation::Kind kind)
 {
-    TForm7 *window = batchWindow();
+    BatchCreateDialog *window = batchWindow();
     if (!window->isVisible())
         centre(window);
     window->showFor(kind);
@@ -686,7 +690,7 @@ void FileOperationsController::runBatch(ItemCreation::Kind kind, const QStringLi
     }
     if (m_form.itemListView()->list().mode() == ItemListMode::Folder)
         m_form.refreshList();
-    m_form.statusField(TForm1::FileOp)
+    m_form.statusField(MainWindow::FileOp)
         ->setText((kind == ItemCreation::Kind::Folder ? QStringLiteral("make D: ")
                                                       : QStringLiteral("make F: ")) +
                   QString::number(batch.lines));
@@ -698,8 +702,8 @@ void FileOperationsController::updateAvailability()
 {
     const bool namespaceMode = m_form.itemListView()->list().mode() == ItemListMode::ShellNamespace;
     CommandRegistry &commands = m_form.commands();
-    for (const char *name : FileCommands) {
-        if (QAction *a = commands.action(QLatin1String(name)))
+    for (const QString &name : FileCommands) {
+        if (QAction *a = commands.action(name))
             a->setEnabled(!namespaceMode);
     }
     const bool recycleBin =

@@ -18,9 +18,9 @@ namespace kazari
 {
 
 class FileOperationJob;
-class TForm1;
-class TForm14;
-class TForm7;
+class MainWindow;
+class CopyMoveDialog;
+class BatchCreateDialog;
 class Trash;
 
 /// The file operations of the main window: new folder and file, rename (in place and by
@@ -39,7 +39,7 @@ public:
     using Prompt =
         std::function<std::optional<QString>(const QString &, const QString &, const QString &)>;
 
-    explicit FileOperationsController(TForm1 &form);
+    explicit FileOperationsController(MainWindow &form);
     ~FileOperationsController() override;
 
     /// Copies or moves items into a folder, asking before anything is replaced.
@@ -75,8 +75,8 @@ public:
     /// namespace mode (run after every list build).
     void updateAvailability();
 
-    TForm14 *copyMoveDialog();
-    TForm7 *batchWindow();
+    CopyMoveDialog *copyMoveDialog();
+    BatchCreateDialog *batchWindow();
 
     // For tests and special callers.
     void setPrompt(Prompt prompt) { m_prompt = std::move(prompt); }
@@ -98,15 +98,15 @@ private:
     bool listFileMode() const;
     void centre(QWidget *window);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     Prompt m_prompt;
     Trash *m_trash = nullptr;
     int m_progressDelay = 500;
     QThreadPool *m_pool = nullptr;
     FileOperationJob *m_job = nullptr;
     FileOperationResult m_lastResult;
-    QPointer<TForm14> m_copyMove;
-    QPointer<TForm7> m_batch;
+    QPointer<CopyMoveDialog> m_copyMove;
+    QPointer<BatchCreateDialog> m_batch;
 };
 
 } // namespace kazari

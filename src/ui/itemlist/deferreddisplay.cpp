@@ -57,7 +57,7 @@ const ShownItem *DeferredDisplay::lookup(int row)
 {
     if (row < 0 || row >= m_list.count())
         return nullptr;
-    const TAdditem &record = m_list.at(row);
+    const ItemRecord &record = m_list.at(row);
     if (record.F == DisplayState::Shown) {
         if (const ShownItem *item = m_cache.find(record.id))
             return item;

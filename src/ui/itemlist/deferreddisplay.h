@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/decoration/itempicturecomposer.h"
-#include "core/itemlist/taditem.h"
+#include "core/itemlist/itemrecord.h"
 #include "ui/itemlist/itempicturecache.h"
 
 #include <QObject>

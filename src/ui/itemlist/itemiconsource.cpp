@@ -1,6 +1,6 @@
 #include "ui/itemlist/itemiconsource.h"
 
-#include "core/itemlist/taditem.h"
+#include "core/itemlist/itemrecord.h"
 #include "ui/itemlist/thumbnailloader.h"
 
 #include <QFileInfo>
@@ -62,7 +62,7 @@ QImage ItemIconSource::iconOfPath(const QString &path, int size)
         type, folder ? QAbstractFileIconProvider::Folder : QAbstractFileIconProvider::File, size);
 }
 
-QImage ItemIconSource::icon(const TAdditem &item, int size)
+QImage ItemIconSource::icon(const ItemRecord &item, int size)
 {
     if (item.ItemType == NamespaceItem && item.isFolder) {
         const QStorageInfo volume(item.PATH);
@@ -73,7 +73,7 @@ QImage ItemIconSource::icon(const TAdditem &item, int size)
     return iconOfPath(item.PATH, size);
 }
 
-QImage ItemIconSource::thumbnail(const TAdditem &item, int size)
+QImage ItemIconSource::thumbnail(const ItemRecord &item, int size)
 {
     if (!m_thumbnails || item.isFolder)
         return QImage();

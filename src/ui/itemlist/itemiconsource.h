@@ -20,8 +20,8 @@ class ItemIconSource : public ItemPictureSource
 public:
     explicit ItemIconSource(ThumbnailLoader *thumbnails = nullptr);
 
-    QImage icon(const TAdditem &item, int size) override;
-    QImage thumbnail(const TAdditem &item, int size) override;
+    QImage icon(const ItemRecord &item, int size) override;
+    QImage thumbnail(const ItemRecord &item, int size) override;
     QImage programIcon(const QString &programPath) override;
 
     /// The icon of a path (a folder's own icon for the panel header).

@@ -32,7 +32,7 @@ QVariant ItemListModel::data(const QModelIndex &index, int role) const
 {
     if (!checkIndex(index, CheckIndexOption::IndexIsValid | CheckIndexOption::ParentIsInvalid))
         return QVariant();
-    const TAdditem &r = m_list.at(index.row());
+    const ItemRecord &r = m_list.at(index.row());
     if (index.column() > 0) {
         if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
             return columnText(index.row(), index.column());

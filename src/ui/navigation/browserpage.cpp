@@ -1,4 +1,5 @@
 #include "ui/navigation/browserpage.h"
+#include "core/app/componentnames.h"
 
 #include "ui/app/messagebox.h"
 
@@ -13,7 +14,7 @@ BrowserPage::BrowserPage(WebOpener openWeb, QWidget *parent)
     : QWidget(parent)
     , m_openWeb(std::move(openWeb))
 {
-    setObjectName(QStringLiteral("WebBrowser2"));
+    setObjectName(Component::BrowserPage);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(2);

@@ -1,12 +1,13 @@
 #include "ui/navigation/drophandler.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationstore.h"
 #include "core/navigation/navigation.h"
 #include "core/platform/textfile.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
+#include "ui/fileops/copymovedialog.h"
 #include "ui/fileops/fileoperationscontroller.h"
-#include "ui/fileops/tform14.h"
 #include "ui/itemlist/itemiconview.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -47,7 +48,7 @@ bool within(const QWidget *w, const QWidget *ancestor)
 
 } // namespace
 
-DropHandler::DropHandler(TForm1 &form)
+DropHandler::DropHandler(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
@@ -96,7 +97,7 @@ bool DropHandler::eventFilter(QObject *watched, QEvent *event)
 
 bool DropHandler::acceptsOutsideDrop(const QMimeData *mime) const
 {
-    return hasLocalFile(mime) && m_form.settings().isOn(QStringLiteral("N107"));
+    return hasLocalFile(mime) && m_form.settings().isOn(Component::AcceptDrops);
 }
 
 DropPlan::Place DropHandler::placeAt(const QPoint &formPos) const
@@ -106,7 +107,7 @@ DropPlan::Place DropHandler::placeAt(const QPoint &formPos) const
         return DropPlan::Place::MainWindow;
     if (within(w, m_form.itemListView()))
         return DropPlan::Place::ItemList;
-    if (within(w, m_form.rightPage(QStringLiteral("N123"))))
+    if (within(w, m_form.rightPage(Component::FavouritesPage)))
         return DropPlan::Place::Favourites;
     if (within(w, m_form.freeTree()))
         return DropPlan::Place::FreeTree;
@@ -156,7 +157,7 @@ void DropHandler::outsideDrop(const QMimeData *mime, DropPlan::Place place, cons
     input.currentFolder = m_form.currentFolder();
     input.listFileMode = m_form.listFileMode();
     input.searchResultMode = m_form.searchResultsShown();
-    input.dropAllowed = m_form.settings().isOn(QStringLiteral("N107"));
+    input.dropAllowed = m_form.settings().isOn(Component::AcceptDrops);
     input.ownDrag = m_ownDrag;
     const DropPlan plan = DropPlan::make(input);
     if (!plan.listFileLines.isEmpty() || !plan.refused.isEmpty()) {
@@ -261,12 +262,12 @@ void DropHandler::dropOntoFolder(const QStringList &dragged, const QString &fold
 {
     const DropPlan::FolderDrop drop = DropPlan::ontoFolder(dragged, folder);
     FileOperationsController *ops = m_form.fileOperations();
-    TForm14 *dialog = ops->copyMoveDialog();
+    CopyMoveDialog *dialog = ops->copyMoveDialog();
     const bool move = dialog->moveChosen();
     const bool overwrite = dialog->overwrite();
     // The folder shows what arrives in it.
     m_form.Build_ListView(drop.destination);
-    m_form.statusField(TForm1::SysMsg)->setText(QStringLiteral("drop to ") + caption);
+    m_form.statusField(MainWindow::SysMsg)->setText(QStringLiteral("drop to ") + caption);
     if (!drop.problems.isEmpty()) {
         const QString question =
             (move ? QStringLiteral("移動できませんでした。処理を続けますか？\n\n")
@@ -310,7 +311,7 @@ bool DropHandler::listEvent(QAbstractItemView *view, QEvent *event)
                 QApplication::startDragDistance())
             return false;
         // The list's own drag (icon positions without "ドロップ可能") goes its way.
-        if (view->dragEnabled() || !m_form.settings().isOn(QStringLiteral("N107")) ||
+        if (view->dragEnabled() || !m_form.settings().isOn(Component::AcceptDrops) ||
             m_form.listFileMode() || m_form.selectedPaths().isEmpty())
             return false;
         m_pressedIn = nullptr;
@@ -370,8 +371,8 @@ bool DropHandler::ownDrop(QAbstractItemView *view, const QMimeData *mime, const 
     ItemListView *list = m_form.itemListView();
     const QModelIndex target = view->indexAt(at);
     if (target.isValid() && target.row() < list->list().count() &&
-        m_form.settings().isOn(QStringLiteral("N217")) && !m_form.listFileMode()) {
-        const TAdditem &r = list->list().at(target.row());
+        m_form.settings().isOn(Component::DropOntoFolders) && !m_form.listFileMode()) {
+        const ItemRecord &r = list->list().at(target.row());
         if (r.isFolder && r.ItemType == FileSystemItem &&
             !list->selectedRows().contains(target.row())) {
             // Taken now: the list is rebuilt before the items go.

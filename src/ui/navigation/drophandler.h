@@ -18,7 +18,7 @@ class QMimeData;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// Files dropped onto the main window and items dragged inside the item list.
 ///
@@ -41,7 +41,7 @@ public:
     /// when dismissed); tests choose without a window.
     using MenuChooser = std::function<QAction *(QMenu &menu, const QPoint &at)>;
 
-    explicit DropHandler(TForm1 &form);
+    explicit DropHandler(MainWindow &form);
     ~DropHandler() override;
 
     /// The caption of the drop menu.
@@ -81,7 +81,7 @@ private:
     void appendToListFile(const QStringList &lines, const QStringList &refused);
     void selectArrived(const QString &destination);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     MenuChooser m_chooser;
     bool m_ownDrag = false;
     bool m_inDrag = false;

@@ -1,11 +1,12 @@
 #include "ui/navigation/favouritespane.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationstore.h"
 #include "core/navigation/dropplan.h"
 #include "core/navigation/navigation.h"
 #include "core/platform/clock.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -68,8 +69,8 @@ bool hasLocalFile(const QMimeData *mime)
 
 } // namespace
 
-FavouritesPane::FavouritesPane(TForm1 &form)
-    : QWidget(form.rightPage(QStringLiteral("N123")))
+FavouritesPane::FavouritesPane(MainWindow &form)
+    : QWidget(form.rightPage(Component::FavouritesPage))
     , m_form(form)
     , m_favourites(form.programFolder())
 {
@@ -206,7 +207,7 @@ void FavouritesPane::reload(int line)
     const QString wanted = m_favourites.lines().value(line);
     QString error;
     if (!m_favourites.load(&error))
-        m_form.statusField(TForm1::SysMsg)->setText(error);
+        m_form.statusField(MainWindow::SysMsg)->setText(error);
     m_model->reload();
     if (!wanted.isEmpty())
         selectLine(int(m_favourites.lines().indexOf(wanted)));
@@ -425,7 +426,7 @@ bool FavouritesPane::acceptsDrag(const QMimeData *mime) const
         return false;
     if (mime->hasFormat(FavouritesModel::mimeType()))
         return true;
-    return hasLocalFile(mime) && m_form.settings().isOn(QStringLiteral("N107"));
+    return hasLocalFile(mime) && m_form.settings().isOn(Component::AcceptDrops);
 }
 
 bool FavouritesPane::eventFilter(QObject *watched, QEvent *event)
@@ -481,7 +482,7 @@ void FavouritesPane::dropped(const QMimeData *mime, const QPoint &at)
     input.currentFolder = m_form.currentFolder();
     input.listFileMode = m_form.listFileMode();
     input.searchResultMode = m_form.searchResultsShown();
-    input.dropAllowed = m_form.settings().isOn(QStringLiteral("N107"));
+    input.dropAllowed = m_form.settings().isOn(Component::AcceptDrops);
     const DropPlan plan = DropPlan::make(input);
     if (plan.action != DropPlan::Action::AddToFavourites)
         return;

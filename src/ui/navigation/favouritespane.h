@@ -19,7 +19,7 @@ namespace kazari
 {
 
 class FavouritesModel;
-class TForm1;
+class MainWindow;
 
 /// The favourites pane ("よく使う項目") on its page of the right pane: two header lines
 /// with the selected entry's name and path, the list `ListView2` over `pathlist.ini`, its
@@ -34,7 +34,7 @@ public:
     using Prompt =
         std::function<std::optional<QString>(const QString &, const QString &, const QString &)>;
 
-    explicit FavouritesPane(TForm1 &form);
+    explicit FavouritesPane(MainWindow &form);
     ~FavouritesPane() override;
 
     Favourites &favourites() { return m_favourites; }
@@ -96,7 +96,7 @@ private:
     QString commentOf(const QString &path);
     void shake(const QModelIndex &item);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     Favourites m_favourites;
     QLabel *m_name = nullptr;
     QLabel *m_path = nullptr;

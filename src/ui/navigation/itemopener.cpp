@@ -1,12 +1,13 @@
 #include "ui/navigation/itemopener.h"
+#include "core/app/componentnames.h"
 
 #include "core/app/applicationlist.h"
 #include "core/navigation/browseraddress.h"
 #include "core/navigation/navigation.h"
 #include "core/navigation/recentuselists.h"
 #include "core/platform/desktopapplications.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistlook.h"
 #include "ui/itemlist/itemlistview.h"
@@ -34,7 +35,7 @@ const QString CannotStart = QStringLiteral("コマンドを開始できません
 
 } // namespace
 
-ItemOpener::ItemOpener(TForm1 &form)
+ItemOpener::ItemOpener(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
@@ -43,7 +44,7 @@ ItemOpener::ItemOpener(TForm1 &form)
     m_registered->setObjectName(QStringLiteral("RegisteredApplicationsMenu"));
     m_shellMenu = new ItemShellMenu(m_form, *this);
 
-    if (QWidget *page = m_form.rightPage(QStringLiteral("WebBrowser2"))) {
+    if (QWidget *page = m_form.rightPage(Component::BrowserPage)) {
         auto *layout = new QVBoxLayout(page);
         layout->setContentsMargins(0, 0, 0, 0);
         m_browser = new BrowserPage([this](const QString &url) { return openWeb(url); }, page);
@@ -52,7 +53,7 @@ ItemOpener::ItemOpener(TForm1 &form)
                 [this](const QString &address) { m_form.setBrowserAddress(address); });
         // The page shows where it was left at the last run, once the settings are read;
         // a web address is not handed on by itself at start-up.
-        connect(&m_form, &TForm1::listBuilt, this, [this]() {
+        connect(&m_form, &MainWindow::listBuilt, this, [this]() {
             if (m_browserRestored)
                 return;
             m_browserRestored = true;
@@ -73,7 +74,7 @@ QList<OpenItem> ItemOpener::selectedItems() const
     QList<OpenItem> out;
     const ItemList &list = m_form.itemListView()->list();
     for (int row : m_form.itemListView()->selectedRows()) {
-        const TAdditem &r = list.at(row);
+        const ItemRecord &r = list.at(row);
         out.append({r.PATH, r.ItemType == NamespaceItem, r.isFolder});
     }
     return out;
@@ -224,13 +225,13 @@ void ItemOpener::openInBrowser()
         return;
     const QStringList selected = m_form.selectedPaths();
     const QString wanted = selected.isEmpty() ? m_form.currentFolder() : selected.first();
-    QAction *page = m_form.command(QStringLiteral("WebBrowser2"));
+    QAction *page = m_form.command(Component::BrowserPage);
     if (page && !page->isChecked()) {
         page->setChecked(true);
-        m_form.MenuItem_Clicks(QStringLiteral("WebBrowser2"));
+        m_form.MenuItem_Clicks(Component::BrowserPage);
     }
     if (auto *pane = m_form.findChild<QTabWidget *>(QStringLiteral("RightPane")))
-        pane->setCurrentWidget(m_form.rightPage(QStringLiteral("WebBrowser2")));
+        pane->setCurrentWidget(m_form.rightPage(Component::BrowserPage));
     // Only an item's own file or folder is shown here; anything else is the blank page.
     const BrowserAddress::Target target = Navigation::isNativePath(wanted)
                                               ? BrowserAddress::resolve(wanted)

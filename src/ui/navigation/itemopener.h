@@ -14,7 +14,7 @@ namespace kazari
 class BrowserPage;
 class ItemShellMenu;
 class ProgramChooser;
-class TForm1;
+class MainWindow;
 
 /// Opening items of the item list: the open action through the maze's gate, opening
 /// with a registered application or a chosen one, the browser page, and the item
@@ -25,7 +25,7 @@ class ItemOpener : public QObject
     Q_OBJECT
 
 public:
-    explicit ItemOpener(TForm1 &form);
+    explicit ItemOpener(MainWindow &form);
 
     /// The open action: the selection is copied now and opened once the player of the
     /// folder pane's game has reached the goal of a new floor.
@@ -58,7 +58,7 @@ private:
     bool toggleTreeRow(const QString &folder, bool single);
     bool openWeb(const QString &url);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     QMenu *m_registered = nullptr;
     BrowserPage *m_browser = nullptr;
     ItemShellMenu *m_shellMenu = nullptr;

@@ -2,8 +2,8 @@
 
 #include "core/navigation/clipboardpaths.h"
 #include "core/navigation/navigation.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/itemopener.h"
@@ -22,7 +22,7 @@
 namespace kazari
 {
 
-ItemShellMenu::ItemShellMenu(TForm1 &form, ItemOpener &opener)
+ItemShellMenu::ItemShellMenu(MainWindow &form, ItemOpener &opener)
     : QObject(&opener)
     , m_form(form)
     , m_opener(opener)

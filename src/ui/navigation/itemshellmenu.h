@@ -11,7 +11,7 @@ namespace kazari
 {
 
 class ItemOpener;
-class TForm1;
+class MainWindow;
 
 /// Kazari's own pop-up in place of the desktop's menu for items ("エクスプローラのメニュー",
 /// tool button "シェルポップアップ", F10): open, open with, cut, copy, paste, trash, copy
@@ -27,7 +27,7 @@ class ItemShellMenu : public QObject
     Q_OBJECT
 
 public:
-    ItemShellMenu(TForm1 &form, ItemOpener &opener);
+    ItemShellMenu(MainWindow &form, ItemOpener &opener);
 
     /// The items the menu acts on: the selection, or the current folder.
     QStringList targets() const;
@@ -53,7 +53,7 @@ private:
     QString pasteFolder() const;
     void putOnClipboard(const QStringList &paths, bool cut);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     ItemOpener &m_opener;
     QMenu *m_menu = nullptr;
 };

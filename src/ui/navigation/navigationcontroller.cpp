@@ -1,4 +1,5 @@
 #include "ui/navigation/navigationcontroller.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationvalues.h"
 #include "core/app/shelllocation.h"
@@ -6,8 +7,8 @@
 #include "core/navigation/navigation.h"
 #include "core/navigation/recentuselists.h"
 #include "core/platform/textfile.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/drivebar.h"
@@ -31,7 +32,7 @@
 namespace kazari
 {
 
-NavigationController::NavigationController(TForm1 &form)
+NavigationController::NavigationController(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
@@ -83,7 +84,7 @@ NavigationController::NavigationController(TForm1 &form)
         connect(shortcut, &QShortcut::activated, this, &NavigationController::up);
     }
 
-    connect(&m_form, &TForm1::folderShown, this, &NavigationController::folderShown);
+    connect(&m_form, &MainWindow::folderShown, this, &NavigationController::folderShown);
     m_form.addCommandHandler(
         [this](const QString &name, QAction *action) { return onCommand(name, action); });
 }
@@ -198,7 +199,7 @@ void NavigationController::up()
         Navigation::up(current, m_form.listFileMode(), m_form.programFolder());
     if (target.kind == Navigation::UpTarget::ListFile) {
         m_form.showListFile(target.path);
-        m_form.statusField(TForm1::SysMsg)->setText(Navigation::listFileCaption());
+        m_form.statusField(MainWindow::SysMsg)->setText(Navigation::listFileCaption());
         return;
     }
     if (!target.path.isEmpty())
@@ -213,8 +214,9 @@ void NavigationController::showComputer()
     const qsizetype gap = title.indexOf(QLatin1String("   "));
     m_form.setWindowTitle(QStringLiteral("マイ　コンピュータ") +
                           (gap >= 0 ? title.mid(gap) : QString()));
-    for (TForm1::StatusField f : {TForm1::DFCount, TForm1::Notification, TForm1::FindFileName,
-                                  TForm1::FileOp, TForm1::SysMsg})
+    for (MainWindow::StatusField f :
+         {MainWindow::DFCount, MainWindow::Notification, MainWindow::FindFileName,
+          MainWindow::FileOp, MainWindow::SysMsg})
         m_form.statusField(f)->clear();
 }
 
@@ -255,13 +257,13 @@ void NavigationController::showSystemPlace(const QString &command)
 {
     if (command == QLatin1String("cmdSystemFolderFavourites")) {
         // The program's own favourites: the "よく使う項目" page.
-        if (QAction *page = m_form.command(QStringLiteral("N123"))) {
+        if (QAction *page = m_form.command(Component::FavouritesPage)) {
             if (!page->isChecked()) {
                 page->setChecked(true);
-                m_form.MenuItem_Clicks(QStringLiteral("N123"));
+                m_form.MenuItem_Clicks(Component::FavouritesPage);
             }
             if (auto *pane = m_form.findChild<QTabWidget *>(QStringLiteral("RightPane")))
-                pane->setCurrentWidget(m_form.rightPage(QStringLiteral("N123")));
+                pane->setCurrentWidget(m_form.rightPage(Component::FavouritesPage));
         }
         return;
     }

@@ -14,7 +14,7 @@ namespace kazari
 {
 
 class DriveBar;
-class TForm1;
+class MainWindow;
 
 /// Moving between folders: the up command, the path box and its history, the folder
 /// tabs, the drive bar, the program folder, the computer, the system folders and the
@@ -25,7 +25,7 @@ class NavigationController : public QObject
     Q_OBJECT
 
 public:
-    explicit NavigationController(TForm1 &form);
+    explicit NavigationController(MainWindow &form);
     ~NavigationController() override;
 
     /// Start-up: the path box gets the folders of `vtl/DirList.img` that exist.
@@ -59,7 +59,7 @@ private:
     QIcon folderIcon(const QString &path) const;
     void fillHistoryMenu(QMenu *menu, int kind);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     TabHistory m_tabs;
     PathBoxHistory m_pathBox;
     DriveBar *m_driveBar = nullptr;

@@ -1,4 +1,5 @@
 #include "ui/rpg/rpgpanecommands.h"
+#include "core/app/componentnames.h"
 
 #include <QAction>
 #include <QEvent>
@@ -13,7 +14,7 @@ RpgPaneCommands::RpgPaneCommands(QWidget *pane, QWidget *itemList, QObject *pare
     , m_itemList(itemList)
 {
     m_paneAction = new QAction(QStringLiteral(u"フォルダビューの表示"), this);
-    m_paneAction->setObjectName(QStringLiteral("path1"));
+    m_paneAction->setObjectName(Component::FolderPane);
     m_paneAction->setShortcut(QKeySequence(QStringLiteral("Ctrl+5")));
     m_paneAction->setStatusTip(QStringLiteral(u"フォルダビューの表示"));
     m_paneAction->setCheckable(true);

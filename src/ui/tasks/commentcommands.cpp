@@ -1,12 +1,13 @@
 #include "ui/tasks/commentcommands.h"
+#include "core/app/componentnames.h"
 
 #include "core/app/settings.h"
 #include "core/itemlist/itemlist.h"
 #include "core/navigation/navigation.h"
 #include "core/tasks/commentediting.h"
 #include "core/viewer/selectionrules.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemdelegate.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -32,8 +33,8 @@ namespace
 {
 
 const QString CommentSuffix = QStringLiteral("_cmt");
-const QString QuickCommentCommand = QStringLiteral("N350");
-const QString ShowCommentsCommand = QStringLiteral("N88");
+const QString QuickCommentCommand = Component::QuickComment;
+const QString ShowCommentsCommand = Component::ShowComments;
 const QString TipsCommand = QStringLiteral("cmdHintTips");
 
 // A comment is one line.
@@ -46,14 +47,14 @@ QString oneLine(QString text)
 
 } // namespace
 
-CommentCommands *CommentCommands::install(TForm1 &form)
+CommentCommands *CommentCommands::install(MainWindow &form)
 {
     if (auto *existing = form.findChild<CommentCommands *>(QString(), Qt::FindDirectChildrenOnly))
         return existing;
     return new CommentCommands(form);
 }
 
-CommentCommands::CommentCommands(TForm1 &form)
+CommentCommands::CommentCommands(MainWindow &form)
     : QObject(&form)
     , m_form(form)
     , m_box(form.commentMemo())
@@ -220,7 +221,7 @@ void CommentCommands::reshow(const QStringList &paths)
         view->reshowRow(row);
         if (path == current) {
             if (QLabel *field =
-                    m_form.statusField(TForm1::StatusField(SelectionRules::CommentField)))
+                    m_form.statusField(MainWindow::StatusField(SelectionRules::CommentField)))
                 field->setText(list.annotationOf(row).cmt);
         }
     }

@@ -16,7 +16,7 @@ class QWidget;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// The comments of the main window: the comment box below the item list, "コメント入力"
 /// for the selected items or the current folder itself, the quick comment field over the
@@ -34,8 +34,8 @@ class CommentCommands : public QObject
     Q_OBJECT
 
 public:
-    static CommentCommands *install(TForm1 &form);
-    explicit CommentCommands(TForm1 &form);
+    static CommentCommands *install(MainWindow &form);
+    explicit CommentCommands(MainWindow &form);
 
     /// Asks for a line of text (caption, prompt, preset); nothing when cancelled.
     using TextAsker = std::function<std::optional<QString>(
@@ -92,7 +92,7 @@ private:
     void reshow(const QStringList &paths);
     bool tipsOn() const;
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     QPlainTextEdit *m_box = nullptr;
     QString m_boxPath;
     QString m_boxShown;

@@ -5,8 +5,8 @@
 #include "core/decoration/onecolourcode.h"
 #include "core/itemlist/itemlist.h"
 #include "core/tasks/commentediting.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistview.h"
@@ -78,7 +78,7 @@ QImage maskOf(const QImage &icon)
 
 } // namespace
 
-DetailWindow *DetailWindow::install(TForm1 &form)
+DetailWindow *DetailWindow::install(MainWindow &form)
 {
     if (auto *existing = form.findChild<DetailWindow *>())
         return existing;
@@ -108,7 +108,7 @@ DetailWindow *DetailWindow::install(TForm1 &form)
     return window;
 }
 
-DetailWindow::DetailWindow(TForm1 &form)
+DetailWindow::DetailWindow(MainWindow &form)
     : QWidget(&form, Qt::Tool | Qt::WindowStaysOnTopHint)
     , m_form(form)
 {

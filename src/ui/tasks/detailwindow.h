@@ -18,7 +18,7 @@ class QTableWidget;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// "詳細情報": a small always-on-top window with the selected item's attributes, comment
 /// and basic properties and its decoration pictures. "設定" writes the attributes and the
@@ -35,8 +35,8 @@ class DetailWindow : public QWidget
     Q_OBJECT
 
 public:
-    static DetailWindow *install(TForm1 &form);
-    explicit DetailWindow(TForm1 &form);
+    static DetailWindow *install(MainWindow &form);
+    explicit DetailWindow(MainWindow &form);
 
     static QString openCommand() { return QStringLiteral("cmdShowDetails"); }
 
@@ -83,7 +83,7 @@ private:
     /// False, after saying why, when the item's annotation cannot be written.
     bool writable();
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     QString m_path;
     QString m_shownComment;
     ItemAttributes m_read;

@@ -2,8 +2,8 @@
 
 #include "core/itemlist/itemlist.h"
 #include "core/tasks/extendedcomment.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/viewer/columncontroller.h"
@@ -21,7 +21,7 @@
 namespace kazari
 {
 
-ExtendedCommentEditor *ExtendedCommentEditor::install(TForm1 &form)
+ExtendedCommentEditor *ExtendedCommentEditor::install(MainWindow &form)
 {
     if (auto *existing = form.findChild<ExtendedCommentEditor *>())
         return existing;
@@ -47,7 +47,7 @@ ExtendedCommentEditor *ExtendedCommentEditor::install(TForm1 &form)
     return editor;
 }
 
-ExtendedCommentEditor::ExtendedCommentEditor(TForm1 &form)
+ExtendedCommentEditor::ExtendedCommentEditor(MainWindow &form)
     : QWidget(&form, Qt::Tool)
     , m_form(form)
 {

@@ -9,7 +9,7 @@ class QTableWidget;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// "コメント Professional": the ten named fields of an item's extended comment (`_cmtEx`)
 /// in a grid of names and values, with OK, "保存" and "閉じる". Opened by
@@ -23,8 +23,8 @@ class ExtendedCommentEditor : public QWidget
     Q_OBJECT
 
 public:
-    static ExtendedCommentEditor *install(TForm1 &form);
-    explicit ExtendedCommentEditor(TForm1 &form);
+    static ExtendedCommentEditor *install(MainWindow &form);
+    explicit ExtendedCommentEditor(MainWindow &form);
 
     static QString editCommand() { return QStringLiteral("cmdCommentProEdit"); }
 
@@ -44,7 +44,7 @@ protected:
 private:
     void fitColumns();
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     QString m_path;
     QTableWidget *m_grid = nullptr;
     QPushButton *m_ok = nullptr;

@@ -1,6 +1,6 @@
 #include "ui/tasks/taskcommands.h"
 
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
 #include "ui/tasks/commentcommands.h"
 #include "ui/tasks/detailwindow.h"
 #include "ui/tasks/extendedcommenteditor.h"
@@ -10,7 +10,7 @@
 namespace kazari
 {
 
-void TaskCommands::install(TForm1 &form)
+void TaskCommands::install(MainWindow &form)
 {
     CommentCommands *comments = CommentCommands::install(form);
     TaskEditorWindow::install(form);

@@ -3,7 +3,7 @@
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// Installs comments, tasks and the detail information window on the main window: the
 /// comment box and "コメント入力", the task editor, the task pane with its check, the
@@ -11,7 +11,7 @@ class TForm1;
 class TaskCommands
 {
 public:
-    static void install(TForm1 &form);
+    static void install(MainWindow &form);
 };
 
 } // namespace kazari

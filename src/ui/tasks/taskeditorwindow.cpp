@@ -3,8 +3,8 @@
 #include "core/itemlist/itemlist.h"
 #include "core/platform/clock.h"
 #include "core/tasks/tasklist.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
 
 #include <QCheckBox>
@@ -50,7 +50,7 @@ QDateTime nowToTheSecond()
 
 } // namespace
 
-TaskEditorWindow *TaskEditorWindow::install(TForm1 &form)
+TaskEditorWindow *TaskEditorWindow::install(MainWindow &form)
 {
     if (auto *existing = form.findChild<TaskEditorWindow *>())
         return existing;
@@ -65,7 +65,7 @@ TaskEditorWindow *TaskEditorWindow::install(TForm1 &form)
     return window;
 }
 
-TaskEditorWindow::TaskEditorWindow(TForm1 &form)
+TaskEditorWindow::TaskEditorWindow(MainWindow &form)
     : QDialog(&form, Qt::Tool)
     , m_form(form)
 {

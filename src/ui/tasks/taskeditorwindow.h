@@ -15,7 +15,7 @@ class QSpinBox;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// "タスクの編集": the task of the selected items, with start, due date, importance,
 /// notification, achievement rate and completion, opened by "タスクの編集(&T)" of the
@@ -32,8 +32,8 @@ class TaskEditorWindow : public QDialog
     Q_OBJECT
 
 public:
-    static TaskEditorWindow *install(TForm1 &form);
-    explicit TaskEditorWindow(TForm1 &form);
+    static TaskEditorWindow *install(MainWindow &form);
+    explicit TaskEditorWindow(MainWindow &form);
 
     static QString editCommand() { return QStringLiteral("cmdTaskEdit"); }
     static QString noSelectionText()
@@ -81,7 +81,7 @@ private:
     /// Shows the items again and reports what could not be written; true when all was.
     bool finish(const QStringList &errors);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     QStringList m_paths;
     bool m_filling = false;
     bool m_changed[GroupCount] = {};

@@ -1,9 +1,10 @@
 #include "ui/tasks/taskpane.h"
+#include "core/app/componentnames.h"
 
 #include "core/app/settings.h"
 #include "core/itemlist/itemlist.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/tasks/desktopnotifier.h"
 #include "ui/tasks/taskpictures.h"
@@ -27,7 +28,7 @@ namespace kazari
 namespace
 {
 
-const QString PendingListCommand = QStringLiteral("N60");
+const QString PendingListCommand = Component::OpenTasksPage;
 const QString RefreshCommand = QStringLiteral("cmdTaskPaneRefresh");
 
 TaskPictures::Kind pictureOf(TaskDetail::Kind kind)
@@ -64,7 +65,7 @@ struct IconPlacement : QListView {
 
 } // namespace
 
-TaskPane *TaskPane::install(TForm1 &form)
+TaskPane *TaskPane::install(MainWindow &form)
 {
     if (auto *existing = form.findChild<TaskPane *>())
         return existing;
@@ -82,14 +83,14 @@ TaskPane *TaskPane::install(TForm1 &form)
     return pane;
 }
 
-TaskPane::TaskPane(TForm1 &form, QWidget *parent)
+TaskPane::TaskPane(MainWindow &form, QWidget *parent)
     : QWidget(parent)
     , m_form(form)
 {
     setObjectName(QStringLiteral("TaskPane"));
     m_reminder =
         std::make_unique<TaskReminder>(form.programFolder(), form.store(), form.settings());
-    QPointer<TForm1> window(&form);
+    QPointer<MainWindow> window(&form);
     m_reminder->connectStore([window](const QString &error) {
         if (window && !error.isEmpty())
             MessageBox::warning(window, error);
@@ -159,7 +160,7 @@ std::optional<TaskCheckResult> TaskPane::check(TaskReminder::Trigger trigger)
 {
     if (!TaskReminder::runsOn(trigger, m_form.settings()))
         return std::nullopt;
-    QLabel *status = m_form.statusField(TForm1::SysMsg);
+    QLabel *status = m_form.statusField(MainWindow::SysMsg);
     if (status)
         status->setText(TaskCheck::beginStatus());
     QApplication::setOverrideCursor(Qt::WaitCursor);

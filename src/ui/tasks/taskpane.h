@@ -20,7 +20,7 @@ class QTreeWidgetItem;
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// The task pane "タスク" of the right pane: the header "最終更新 …", the tree of open
 /// tasks of `task.ini` and the progress of the check, with the pop-up menu
@@ -40,8 +40,8 @@ class TaskPane : public QWidget
     Q_OBJECT
 
 public:
-    static TaskPane *install(TForm1 &form);
-    explicit TaskPane(TForm1 &form, QWidget *parent = nullptr);
+    static TaskPane *install(MainWindow &form);
+    explicit TaskPane(MainWindow &form, QWidget *parent = nullptr);
 
     /// The command of the main menu that checks on request.
     static QString checkCommand() { return QStringLiteral("cmdCheckTasks"); }
@@ -83,7 +83,7 @@ private:
     void fill(const TaskCheckResult &result);
     void announce(const TaskCheckResult &result);
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     std::unique_ptr<TaskReminder> m_reminder;
     QLabel *m_header = nullptr;
     QTreeWidget *m_tree = nullptr;

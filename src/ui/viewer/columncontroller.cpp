@@ -1,9 +1,10 @@
 #include "ui/viewer/columncontroller.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationkey.h"
 #include "core/itemlist/detailscolumns.h"
 #include "core/itemlist/viewstyle.h"
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/viewer/labelcolumndelegate.h"
@@ -23,7 +24,7 @@ const QString SecondWidthsKey = QStringLiteral("ColumnsWidth1");
 
 } // namespace
 
-ColumnController *ColumnController::install(TForm1 &form)
+ColumnController *ColumnController::install(MainWindow &form)
 {
     auto *c = form.findChild<ColumnController *>(QString(), Qt::FindDirectChildrenOnly);
     if (!c)
@@ -31,22 +32,22 @@ ColumnController *ColumnController::install(TForm1 &form)
     return c;
 }
 
-ColumnController::ColumnController(TForm1 &form)
+ColumnController::ColumnController(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
     setObjectName(QStringLiteral("ColumnController"));
-    connect(&form, &TForm1::listBuilt, this, &ColumnController::onListBuilt);
+    connect(&form, &MainWindow::listBuilt, this, &ColumnController::onListBuilt);
     QPointer<ColumnController> self(this);
     form.addCommandHandler([self](const QString &name, QAction *) {
         // Before the view changes to one of these, the widths of the columns shown go
         // into the settings; the main window then switches the view.
-        if (self && (name == QLatin1String("Detail1") || name == QLatin1String("N369")) &&
+        if (self && (name == Component::ViewDetails || name == Component::ViewExtendedComments) &&
             self->m_form.itemListView()->look().style == ListStyle::Details)
             self->storeWidths();
         return false;
     });
-    form.onShutdown(TForm1::ShutdownStep::StoreColumns, [self](bool) {
+    form.onShutdown(MainWindow::ShutdownStep::StoreColumns, [self](bool) {
         if (self)
             self->storeWidths();
     });
@@ -57,21 +58,21 @@ ColumnSets::Set ColumnController::chooseSet() const
     const QString &command = m_form.viewStyleCommand();
     const bool fixedDetails =
         m_form.viewStyleFixed() && m_form.itemListView()->look().style == ListStyle::Details;
-    return ColumnSets::choose(m_form.listFileMode(),
-                              command == QLatin1String("Detail1") || fixedDetails,
-                              command == QLatin1String("N79"), command == QLatin1String("N369"));
+    return ColumnSets::choose(
+        m_form.listFileMode(), command == Component::ViewDetails || fixedDetails,
+        command == Component::ViewTaskDetails, command == Component::ViewExtendedComments);
 }
 
 QStringList ColumnController::textsOf(int row) const
 {
     Settings &settings = m_form.settings();
     // Without "コメントの表示" the items have no details columns.
-    if (settings.contains(QStringLiteral("N88")) && !settings.isOn(QStringLiteral("N88")))
+    if (settings.contains(Component::ShowComments) && !settings.isOn(Component::ShowComments))
         return {};
     ItemList &list = m_form.itemListView()->list();
     if (row < 0 || row >= list.count() || !m_set)
         return {};
-    const TAdditem &record = list.at(row);
+    const ItemRecord &record = list.at(row);
     DetailsColumns::Item item;
     item.record = &record;
     item.annotation = list.annotationOf(row);
@@ -83,7 +84,7 @@ QStringList ColumnController::textsOf(int row) const
             ownFolder ? m_form.store().current().value(record.Name, QString(CmtExSuffix))
                       : m_form.store().GetByPath(record.PATH, QString(CmtExSuffix));
     }
-    item.folderSizes = settings.isOn(QStringLiteral("N356"));
+    item.folderSizes = settings.isOn(Component::ShowFolderSizes);
     return DetailsColumns::texts(*m_set, item);
 }
 

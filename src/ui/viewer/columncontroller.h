@@ -10,7 +10,7 @@ namespace kazari
 {
 
 class LabelColumnDelegate;
-class TForm1;
+class MainWindow;
 
 /// The details view's columns: after every list build it chooses the column set for the
 /// view, gives the list its captions and texts and, when the set changed, the stored
@@ -21,8 +21,8 @@ class ColumnController : public QObject
     Q_OBJECT
 
 public:
-    static ColumnController *install(TForm1 &form);
-    explicit ColumnController(TForm1 &form);
+    static ColumnController *install(MainWindow &form);
+    explicit ColumnController(MainWindow &form);
 
     /// The set the list shows now; nothing before the first build.
     std::optional<ColumnSets::Set> currentSet() const { return m_set; }
@@ -35,7 +35,7 @@ private:
     void onListBuilt();
     QStringList textsOf(int row) const;
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     std::optional<ColumnSets::Set> m_set;
     bool m_fixed = false;
     LabelColumnDelegate *m_labelColumn = nullptr;

@@ -1,9 +1,9 @@
 #include "ui/viewer/filtercommands.h"
 
 #include "core/itemlist/filtermask.h"
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
 #include "ui/itemlist/itemlistview.h"
-#include "ui/viewer/tform11.h"
+#include "ui/viewer/filterdialog.h"
 
 #include <QAction>
 #include <QItemSelectionModel>
@@ -13,7 +13,7 @@
 namespace kazari
 {
 
-FilterCommands *FilterCommands::install(TForm1 &form)
+FilterCommands *FilterCommands::install(MainWindow &form)
 {
     auto *c = form.findChild<FilterCommands *>(QString(), Qt::FindDirectChildrenOnly);
     if (!c)
@@ -21,14 +21,14 @@ FilterCommands *FilterCommands::install(TForm1 &form)
     return c;
 }
 
-FilterCommands::FilterCommands(TForm1 &form)
+FilterCommands::FilterCommands(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
     setObjectName(QStringLiteral("FilterCommands"));
-    m_dialog = new TForm11(&form);
-    connect(m_dialog, &TForm11::setClicked, this, &FilterCommands::applyDialog);
-    connect(m_dialog, &TForm11::clearClicked, this, &FilterCommands::clearFilter);
+    m_dialog = new FilterDialog(&form);
+    connect(m_dialog, &FilterDialog::setClicked, this, &FilterCommands::applyDialog);
+    connect(m_dialog, &FilterDialog::clearClicked, this, &FilterCommands::clearFilter);
     QPointer<FilterCommands> self(this);
     form.addCommandHandler([self](const QString &name, QAction *action) {
         return self && self->onCommand(name, action);

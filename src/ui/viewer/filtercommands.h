@@ -8,8 +8,8 @@ class QAction;
 namespace kazari
 {
 
-class TForm1;
-class TForm11;
+class MainWindow;
+class FilterDialog;
 
 /// The file mask and annotation filter commands: "フィルタの設定" (Shift+F) and its
 /// dialog, the tool button "フィルタ", "選択ファイルと同じ拡張子" (Ctrl+K) and
@@ -19,10 +19,10 @@ class FilterCommands : public QObject
     Q_OBJECT
 
 public:
-    static FilterCommands *install(TForm1 &form);
-    explicit FilterCommands(TForm1 &form);
+    static FilterCommands *install(MainWindow &form);
+    explicit FilterCommands(MainWindow &form);
 
-    TForm11 *dialog() const { return m_dialog; }
+    FilterDialog *dialog() const { return m_dialog; }
 
     /// "設定": the mask and annotation filter from the dialog, then a rebuild.
     void applyDialog();
@@ -38,8 +38,8 @@ private:
     void setButton(bool pressed);
     void rebuild();
 
-    TForm1 &m_form;
-    TForm11 *m_dialog = nullptr;
+    MainWindow &m_form;
+    FilterDialog *m_dialog = nullptr;
 };
 
 } // namespace kazari

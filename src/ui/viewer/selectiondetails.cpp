@@ -1,12 +1,13 @@
 #include "ui/viewer/selectiondetails.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationlist.h"
 #include "core/app/colorvalue.h"
 #include "core/viewer/viewerpage.h"
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
-#include "ui/sticky/tfusenform.h"
+#include "ui/sticky/stickynotewindow.h"
 #include "ui/viewer/viewerpagewidget.h"
 
 #include <QAction>
@@ -26,9 +27,9 @@ namespace kazari
 namespace
 {
 
-const QString CommentBalloon = QStringLiteral("N33");
-const QString TaskBalloon = QStringLiteral("N34");
-const QString ViewerPageCommand = QStringLiteral("N114");
+const QString CommentBalloon = Component::CommentTips;
+const QString TaskBalloon = Component::TaskAndCommentTips;
+const QString ViewerPageCommand = Component::SimpleFileView;
 
 QString lastComponent(const QString &path)
 {
@@ -39,7 +40,7 @@ QString lastComponent(const QString &path)
 class DragWatch : public QObject
 {
 public:
-    DragWatch(TFusenForm *note, QObject *parent)
+    DragWatch(StickyNoteWindow *note, QObject *parent)
         : QObject(parent)
         , m_note(note)
     {
@@ -54,12 +55,12 @@ protected:
     }
 
 private:
-    QPointer<TFusenForm> m_note;
+    QPointer<StickyNoteWindow> m_note;
 };
 
 } // namespace
 
-SelectionDetails *SelectionDetails::install(TForm1 &form)
+SelectionDetails *SelectionDetails::install(MainWindow &form)
 {
     auto *s = form.findChild<SelectionDetails *>(QString(), Qt::FindDirectChildrenOnly);
     if (!s)
@@ -67,7 +68,7 @@ SelectionDetails *SelectionDetails::install(TForm1 &form)
     return s;
 }
 
-SelectionDetails::SelectionDetails(TForm1 &form)
+SelectionDetails::SelectionDetails(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
@@ -84,8 +85,8 @@ SelectionDetails::SelectionDetails(TForm1 &form)
         m_page->setParent(&form, Qt::Window);
     }
 
-    m_note = new TFusenForm(&form);
-    connect(m_note, &TFusenForm::refreshRequested, this, [this]() {
+    m_note = new StickyNoteWindow(&form);
+    connect(m_note, &StickyNoteWindow::refreshRequested, this, [this]() {
         const QModelIndex current =
             m_form.itemListView()->iconView()->selectionModel()->currentIndex();
         if (current.isValid())
@@ -119,7 +120,7 @@ SelectionDetails::SelectionDetails(TForm1 &form)
     form.addCommandHandler([self](const QString &name, QAction *action) {
         return self && self->onCommand(name, action);
     });
-    form.onShutdown(TForm1::ShutdownStep::StopListWatch, [self](bool) {
+    form.onShutdown(MainWindow::ShutdownStep::StopListWatch, [self](bool) {
         if (self)
             self->stopViewer();
     });
@@ -212,17 +213,17 @@ void SelectionDetails::handle(int row, bool selected)
     state.listFileMode = m_form.listFileMode();
     state.viewerPageOn = isOn(ViewerPageCommand);
     state.balloonOn = isOn(CommentBalloon) || isOn(TaskBalloon);
-    state.quickCommentOn = isOn(QStringLiteral("N350"));
+    state.quickCommentOn = isOn(Component::QuickComment);
     bool cursor = false;
     for (SelectionRules::Step step : SelectionRules::steps(state)) {
         switch (step) {
         case SelectionRules::Step::ShowComment:
-            m_form.statusField(TForm1::StatusField(SelectionRules::CommentField))
+            m_form.statusField(MainWindow::StatusField(SelectionRules::CommentField))
                 ->setText(list.annotationOf(row).cmt);
             break;
         case SelectionRules::Step::ShowPathInField:
         case SelectionRules::Step::ShowPath: {
-            QLabel *field = m_form.statusField(TForm1::StatusField(SelectionRules::PathField));
+            QLabel *field = m_form.statusField(MainWindow::StatusField(SelectionRules::PathField));
             const int width =
                 SelectionRules::pathWidth(step == SelectionRules::Step::ShowPathInField,
                                           field->width(), m_form.statusBar()->width());
@@ -270,7 +271,7 @@ void SelectionDetails::handle(int row, bool selected)
 void SelectionDetails::fillViewer(int row)
 {
     ItemList &list = m_form.itemListView()->list();
-    const TAdditem &record = list.at(row);
+    const ItemRecord &record = list.at(row);
     ViewerPage::Request request;
     request.path = record.ItemType == FileSystemItem ? record.PATH : QString();
     request.caption = record.Name;

@@ -15,8 +15,8 @@ class QAction;
 namespace kazari
 {
 
-class TForm1;
-class TFusenForm;
+class MainWindow;
+class StickyNoteWindow;
 class ViewerPageWidget;
 
 /// What the main window shows about the selected item: the comment and the path in the
@@ -32,12 +32,12 @@ class SelectionDetails : public QObject
     Q_OBJECT
 
 public:
-    static SelectionDetails *install(TForm1 &form);
-    explicit SelectionDetails(TForm1 &form);
+    static SelectionDetails *install(MainWindow &form);
+    explicit SelectionDetails(MainWindow &form);
     ~SelectionDetails() override;
 
     ViewerPageWidget *viewerPage() const { return m_page; }
-    TFusenForm *stickyNote() const { return m_note; }
+    StickyNoteWindow *stickyNote() const { return m_note; }
     /// How many times the handler ran (it runs once per gathered change).
     int handledCount() const { return m_handled; }
     /// Handles gathered selection changes now instead of at the next idle moment.
@@ -65,9 +65,9 @@ private:
     bool isOn(const QString &command) const;
     void stopViewer();
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     ViewerPageWidget *m_page = nullptr;
-    TFusenForm *m_note = nullptr;
+    StickyNoteWindow *m_note = nullptr;
     QTimer m_gather;
     int m_lastRow = -1;
     int m_handled = 0;

@@ -1,8 +1,9 @@
 #include "ui/viewer/sortcommands.h"
+#include "core/app/componentnames.h"
 
 #include "core/itemlist/itemsorter.h"
 #include "core/itemlist/viewstyle.h"
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 
@@ -22,7 +23,7 @@ const QString SortTypeKey = QStringLiteral(".SortType");
 
 } // namespace
 
-SortCommands *SortCommands::install(TForm1 &form)
+SortCommands *SortCommands::install(MainWindow &form)
 {
     auto *commands = form.findChild<SortCommands *>(QString(), Qt::FindDirectChildrenOnly);
     if (!commands)
@@ -30,7 +31,7 @@ SortCommands *SortCommands::install(TForm1 &form)
     return commands;
 }
 
-SortCommands::SortCommands(TForm1 &form)
+SortCommands::SortCommands(MainWindow &form)
     : QObject(&form)
     , m_form(form)
 {
@@ -38,7 +39,7 @@ SortCommands::SortCommands(TForm1 &form)
     QPointer<SortCommands> self(this);
     form.addCommandHandler(
         [self](const QString &name, QAction *) { return self && self->onCommand(name); });
-    connect(&form, &TForm1::listBuilt, this, &SortCommands::applyAfterBuild);
+    connect(&form, &MainWindow::listBuilt, this, &SortCommands::applyAfterBuild);
     QHeaderView *header = form.itemListView()->detailsView()->header();
     connect(header, &QHeaderView::sectionClicked, this, &SortCommands::onHeaderClicked);
 }
@@ -92,7 +93,7 @@ bool SortCommands::detailsColumnsShown() const
     const ItemListView *view = m_form.itemListView();
     if (view->look().style != ListStyle::Details)
         return false;
-    return m_form.viewStyleFixed() || m_form.viewStyleCommand() == QLatin1String("Detail1");
+    return m_form.viewStyleFixed() || m_form.viewStyleCommand() == Component::ViewDetails;
 }
 
 void SortCommands::sortWithKey(int key)

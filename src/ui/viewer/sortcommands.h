@@ -9,7 +9,7 @@
 namespace kazari
 {
 
-class TForm1;
+class MainWindow;
 
 /// The sort orders of the item list: the six commands of "整頓(&I)" and "なし", the
 /// column headers of the details view, and the order applied after every list build (the
@@ -23,8 +23,8 @@ class SortCommands : public QObject
     Q_OBJECT
 
 public:
-    static SortCommands *install(TForm1 &form);
-    explicit SortCommands(TForm1 &form);
+    static SortCommands *install(MainWindow &form);
+    explicit SortCommands(MainWindow &form);
 
     bool ascending() const { return m_ascending; }
     /// The order in force after the last build or command; nothing when none is.
@@ -42,7 +42,7 @@ private:
     void markDefault(std::optional<SortOrder::Order> order);
     bool detailsColumnsShown() const;
 
-    TForm1 &m_form;
+    MainWindow &m_form;
     bool m_ascending = false;
     std::optional<SortOrder::Order> m_effective;
 };

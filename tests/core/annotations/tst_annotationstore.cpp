@@ -1,6 +1,7 @@
 #include "core/annotations/annotationkey.h"
 #include "core/annotations/annotationstore.h"
 #include "core/annotations/annotationvalues.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 
 #include "readonlyfolder.h"
@@ -45,8 +46,8 @@ QStringList lines(const QString &path)
 struct Fixture {
     explicit Fixture(StorageMode mode)
     {
-        settings.setSwitch(u"InIManagement2"_s, mode == StorageMode::Central);
-        settings.setSwitch(u"min1"_s, mode == StorageMode::PerFolder);
+        settings.setSwitch(Component::CentralManagement, mode == StorageMode::Central);
+        settings.setSwitch(Component::PerFolderFiles, mode == StorageMode::PerFolder);
         store.reloadModeFromSettings();
         store.setQuestionHandler([this](StoreQuestion, const QString &text) {
             questions.append(text);
@@ -186,7 +187,7 @@ void TestAnnotationStore::perFolderModeAndReadOnlyFolders()
 void TestAnnotationStore::automaticCheckAppliesToEveryPath()
 {
     Fixture f(StorageMode::Central);
-    f.settings.setSwitch(u"N278"_s, true);
+    f.settings.setSwitch(Component::CheckFolderFilesAutomatically, true);
     const QString a = f.dir(u"A"_s);
     f.createIndex((a + u"=1\n"_s).toUtf8());
     f.pf.writeBytes(u"ini/1.ini"_s, "x_cmt=central\n");
@@ -634,7 +635,7 @@ void TestAnnotationStore::saveCurrentAsksAboutTheFolderFile()
 {
     Fixture f(StorageMode::Central);
     f.createIndex();
-    f.settings.setSwitch(u"N278"_s, true);
+    f.settings.setSwitch(Component::CheckFolderFilesAutomatically, true);
     const QString a = f.dir(u"A"_s);
     QVERIFY(f.store.loadForListBuild(a).ok);
     QCOMPARE(f.store.currentFile().kind, AnnotationFileRef::Kind::CentralFile);

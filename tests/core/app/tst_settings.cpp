@@ -1,4 +1,5 @@
 #include "core/app/colorvalue.h"
+#include "core/app/componentnames.h"
 #include "core/app/defaultsettings.h"
 #include "core/app/settings.h"
 #include "testsupport/tempprogramfolder.h"
@@ -53,9 +54,9 @@ void TestSettings::defaultsDescribeFreshStart()
     Settings s(dir.folder());
     QVERIFY(!s.load());
     QVERIFY(!s.loadedFromFile());
-    QVERIFY(s.isOn(u"min1"_s));
-    QVERIFY(!s.isOn(u"InIManagement2"_s));
-    QVERIFY(s.isOn(u"N28"_s));
+    QVERIFY(s.isOn(Component::PerFolderFiles));
+    QVERIFY(!s.isOn(Component::CentralManagement));
+    QVERIFY(s.isOn(Component::ViewIcons));
     QCOMPARE(s.integer(u"IconSize"_s, 0), 80);
     QCOMPARE(s.value(u"ListViewFontName"_s), u"MS UI Gothic"_s);
     QCOMPARE(s.value(u"ColumnsWidth1"_s),
@@ -143,9 +144,9 @@ void TestSettings::keyUnderAnyHeadingIsFound()
     Settings s(dir.folder());
     QVERIFY(s.load());
     QCOMPARE(s.integer(u"iconsize"_s, 0), 48);
-    QVERIFY(!s.isOn(u"N28"_s)); // first line wins
+    QVERIFY(!s.isOn(Component::ViewIcons)); // first line wins
     // Keys absent from the file are absent, not defaulted.
-    QVERIFY(!s.contains(u"min1"_s));
+    QVERIFY(!s.contains(Component::PerFolderFiles));
 }
 
 void TestSettings::storeSettingWithoutFileChangesOnlyTheList()
@@ -153,8 +154,8 @@ void TestSettings::storeSettingWithoutFileChangesOnlyTheList()
     test::TempProgramFolder dir;
     Settings s(dir.folder());
     s.load();
-    QCOMPARE(s.storeSetting(u"N306"_s, u"0"_s, true), u"-1"_s);
-    QVERIFY(!s.isOn(u"N306"_s));
+    QCOMPARE(s.storeSetting(Component::ShowHiddenFiles, u"0"_s, true), u"-1"_s);
+    QVERIFY(!s.isOn(Component::ShowHiddenFiles));
     QVERIFY(!dir.exists(u"exe.ini"_s));
 }
 
@@ -165,7 +166,7 @@ void TestSettings::storeSettingWritesOnlyThatKey()
     Settings s(dir.folder());
     QVERIFY(s.load());
     s.setValue(u"IconSize"_s, u"64"_s); // changed in memory only
-    QCOMPARE(s.storeSetting(u"N306"_s, u"1"_s, true), u"1"_s);
+    QCOMPARE(s.storeSetting(Component::ShowHiddenFiles, u"1"_s, true), u"1"_s);
     QCOMPARE(dir.readBytes(u"exe.ini"_s), QByteArray("[x]\r\nN306=1\r\nIconSize=48\r\n"));
     // Without the write flag the file is only read.
     QCOMPARE(s.storeSetting(u"IconSize"_s, u"96"_s, false), u"48"_s);
@@ -196,11 +197,11 @@ void TestSettings::hostileFileLoadsAndSurvivesSave()
     QVERIFY(dir.writeBytes(u"exe.ini"_s, bytes));
     Settings s(dir.folder());
     QVERIFY(s.load());
-    QVERIFY(s.isOn(u"N28"_s));
+    QVERIFY(s.isOn(Component::ViewIcons));
     QCOMPARE(s.value(u"long"_s).size(), 10 * 1024 * 1024);
     QVERIFY(s.save());
     QCOMPARE(dir.readBytes(u"exe.ini"_s), bytes);
-    s.setValue(u"N28"_s, u"0"_s);
+    s.setValue(Component::ViewIcons, u"0"_s);
     QVERIFY(s.save());
     QByteArray expected = bytes;
     expected.replace("N28=1", "N28=0");

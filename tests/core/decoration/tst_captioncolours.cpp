@@ -1,3 +1,4 @@
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/captioncolours.h"
 
@@ -64,28 +65,30 @@ void TestCaptionColours::decide_data()
     QTest::newRow("owner data: no task colour")
         << u"owner N79 N117"_s << u""_s << -1 << u"done"_s << Font << none << false << false;
     QTest::newRow("task info done")
-        << u"N79"_s << u""_s << -1 << u"done"_s << Font << Aqua << false << false;
-    QTest::newRow("task info open over caption")
-        << u"N79"_s << u""_s << 0x800000 << u"open"_s << White << Red << false << false;
-    QTest::newRow("progress: no dates")
-        << u"N117"_s << u""_s << -1 << u"open"_s << Font << White << false << false;
-    QTest::newRow("progress: done")
-        << u"N117"_s << u""_s << -1 << u"done"_s << Font << Aqua << false << false;
-    QTest::newRow("progress: overdue")
-        << u"N117"_s << u""_s << -1 << u"open -20 -10"_s << Font << Red << false << false;
-    QTest::newRow("progress: not started")
-        << u"N117"_s << u""_s << -1 << u"open 10 20"_s << Font << Yellow << false << false;
-    QTest::newRow("progress: start now")
-        << u"N117"_s << u""_s << -1 << u"open 0 20"_s << Font << Yellow << false << false;
+        << Component::ViewTaskDetails << u""_s << -1 << u"done"_s << Font << Aqua << false << false;
+    QTest::newRow("task info open over caption") << Component::ViewTaskDetails << u""_s << 0x800000
+                                                 << u"open"_s << White << Red << false << false;
+    QTest::newRow("progress: no dates") << Component::TaskCaptionColours << u""_s << -1 << u"open"_s
+                                        << Font << White << false << false;
+    QTest::newRow("progress: done") << Component::TaskCaptionColours << u""_s << -1 << u"done"_s
+                                    << Font << Aqua << false << false;
+    QTest::newRow("progress: overdue") << Component::TaskCaptionColours << u""_s << -1
+                                       << u"open -20 -10"_s << Font << Red << false << false;
+    QTest::newRow("progress: not started") << Component::TaskCaptionColours << u""_s << -1
+                                           << u"open 10 20"_s << Font << Yellow << false << false;
+    QTest::newRow("progress: start now") << Component::TaskCaptionColours << u""_s << -1
+                                         << u"open 0 20"_s << Font << Yellow << false << false;
     // round(127.5) = 128: 0xFFFF - 0x8000 = 0x7FFF.
-    QTest::newRow("progress: halfway") << u"N117"_s << u""_s << -1 << u"open -1 1"_s << Font
-                                       << QColor(255, 127, 0) << false << false;
-    QTest::newRow("progress: at the end")
-        << u"N117"_s << u""_s << -1 << u"open -10 0"_s << Font << Red << false << false;
+    QTest::newRow("progress: halfway")
+        << Component::TaskCaptionColours << u""_s << -1 << u"open -1 1"_s << Font
+        << QColor(255, 127, 0) << false << false;
+    QTest::newRow("progress: at the end") << Component::TaskCaptionColours << u""_s << -1
+                                          << u"open -10 0"_s << Font << Red << false << false;
     QTest::newRow("progress: only end, before")
-        << u"N117"_s << u""_s << -1 << u"open x 10"_s << Font << Yellow << false << false;
-    QTest::newRow("progress: only end, after")
-        << u"N117"_s << u""_s << -1 << u"open x -10"_s << Font << Red << false << false;
+        << Component::TaskCaptionColours << u""_s << -1 << u"open x 10"_s << Font << Yellow << false
+        << false;
+    QTest::newRow("progress: only end, after") << Component::TaskCaptionColours << u""_s << -1
+                                               << u"open x -10"_s << Font << Red << false << false;
     QTest::newRow("progress after task info")
         << u"N79 N117"_s << u""_s << -1 << u"open"_s << Font << White << false << false;
 }
@@ -105,8 +108,8 @@ void TestCaptionColours::decide()
     DecorationFlags flags;
     flags.ownerData = on.contains(u"owner"_s);
     flags.captionLabels = !on.contains(u"-N77"_s);
-    flags.taskColumns = on.contains(u"N79"_s);
-    flags.taskCaptionColours = on.contains(u"N117"_s);
+    flags.taskColumns = on.contains(Component::ViewTaskDetails);
+    flags.taskCaptionColours = on.contains(Component::TaskCaptionColours);
 
     CaptionRequest r;
     r.requested = !on.contains(u"new"_s);

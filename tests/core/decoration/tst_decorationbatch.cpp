@@ -1,6 +1,7 @@
 #include "core/annotations/annotationkey.h"
 #include "core/annotations/annotationlist.h"
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/decorationbatch.h"
 #include "testsupport/tempprogramfolder.h"
@@ -38,8 +39,8 @@ void writeFile(const QString &path, const QByteArray &data)
 struct Fixture {
     explicit Fixture(StorageMode mode)
     {
-        settings.setSwitch(u"InIManagement2"_s, mode == StorageMode::Central);
-        settings.setSwitch(u"min1"_s, mode == StorageMode::PerFolder);
+        settings.setSwitch(Component::CentralManagement, mode == StorageMode::Central);
+        settings.setSwitch(Component::PerFolderFiles, mode == StorageMode::PerFolder);
         store.reloadModeFromSettings();
         store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
         const QByteArray a =

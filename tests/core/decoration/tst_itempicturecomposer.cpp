@@ -1,3 +1,4 @@
+#include "core/app/componentnames.h"
 #include "core/decoration/itempicturecomposer.h"
 
 #include <QTest>
@@ -38,17 +39,17 @@ DecorationFlags flagsOf(const QString &switches)
 {
     const QStringList on = switches.split(u' ', Qt::SkipEmptyParts);
     DecorationFlags f;
-    f.shiftMask = on.contains(u"N30"_s);
-    f.contrast = on.contains(u"N70"_s);
-    f.monochrome = on.contains(u"N74"_s);
+    f.shiftMask = on.contains(Component::EffectMask);
+    f.contrast = on.contains(Component::Contrast);
+    f.monochrome = on.contains(Component::Monochrome);
     f.iconDecorations = !on.contains(u"-N75"_s);
-    f.simpleIcons = on.contains(u"N104"_s);
-    f.hatchedMask = on.contains(u"N111"_s);
-    f.oneColourMask = on.contains(u"N113"_s);
-    f.commentMark = on.contains(u"N116"_s);
-    f.thumbnails = on.contains(u"N118"_s);
-    f.customIconSize = on.contains(u"N119"_s);
-    f.stamp = on.contains(u"N29"_s);
+    f.simpleIcons = on.contains(Component::SimpleIcons);
+    f.hatchedMask = on.contains(Component::HatchMask);
+    f.oneColourMask = on.contains(Component::SingleColourMask);
+    f.commentMark = on.contains(Component::TextLabels);
+    f.thumbnails = on.contains(Component::PictureContents);
+    f.customIconSize = on.contains(Component::ResizeIcons);
+    f.stamp = on.contains(Component::ShowStamps);
     f.namespaceMode = on.contains(u"namespace"_s);
     return f;
 }
@@ -92,14 +93,16 @@ void TestItemPictureComposer::filtersByRoute_data()
     QTest::addColumn<QRgb>("corner");   // (1, 0), the list background
 
     // Decorations run only in the mask paths: contrast alone does nothing.
-    QTest::newRow("mode 0 + contrast") << u"N70"_s << -2 << Body << White;
+    QTest::newRow("mode 0 + contrast") << Component::Contrast << -2 << Body << White;
     // contrast (72, 0, 255), monochrome 51, then the shift (10, 0, -1).
     QTest::newRow("contrast, mono, shift") << u"N30 N70 N74"_s << -2 << qRgb(61, 51, 50) << White;
-    QTest::newRow("hatch reaches the background") << u"N111"_s << -2 << Body << qRgb(9, 255, 254);
+    QTest::newRow("hatch reaches the background")
+        << Component::HatchMask << -2 << Body << qRgb(9, 255, 254);
     QTest::newRow("code 1") << u"N113 N70"_s << 1 << qRgb(116, 0, 0) << White;
-    QTest::newRow("colour number") << u"N113"_s << 0x0000FF << qRgb(116, 0, 0) << White;
+    QTest::newRow("colour number")
+        << Component::SingleColourMask << 0x0000FF << qRgb(116, 0, 0) << White;
     QTest::newRow("colour number, one colour off")
-        << u"N30"_s << 0x0000FF << qRgb(110, 50, 199) << White;
+        << Component::EffectMask << 0x0000FF << qRgb(110, 50, 199) << White;
 }
 
 void TestItemPictureComposer::filtersByRoute()
@@ -126,9 +129,9 @@ void TestItemPictureComposer::storedMask_data()
     QTest::addColumn<QString>("switches");
     QTest::addColumn<bool>("large");
     QTest::addColumn<bool>("opaque");
-    QTest::newRow("small, decorated") << u"N113"_s << false << false;
+    QTest::newRow("small, decorated") << Component::SingleColourMask << false << false;
     QTest::newRow("small, comment mark") << u"N113 N116"_s << false << true;
-    QTest::newRow("large, decorated") << u"N113"_s << true << false;
+    QTest::newRow("large, decorated") << Component::SingleColourMask << true << false;
     QTest::newRow("large, own size") << u"N113 N119"_s << true << true;
     QTest::newRow("large, thumbnails") << u"N113 N118"_s << true << true;
     QTest::newRow("base only") << u""_s << false << false;
@@ -235,7 +238,7 @@ void TestItemPictureComposer::thumbnailPlacement()
     r.extension = extension;
     // Plain icons: the base picture is stored with the mask it was built with.
     const ItemPicture p =
-        ItemPictureComposer(flagsOf(u"N118"_s)).compose(r, ItemDecorationValues());
+        ItemPictureComposer(flagsOf(Component::PictureContents)).compose(r, ItemDecorationValues());
     QCOMPARE(p.working.pixel(0, lastRedRow), qRgb(255, 0, 0));
     if (lastRedRow < 31) {
         QCOMPARE(p.working.pixel(0, lastRedRow + 1), White);
@@ -272,8 +275,8 @@ void TestItemPictureComposer::commentMarkAndStamp()
     for (const bool large : {false, true}) {
         const int side = large ? 32 : 16;
         const int mark = large ? 16 : 8;
-        const ItemPicture plain =
-            ItemPictureComposer(flagsOf(u"N113"_s)).compose(request(large), withComment);
+        const ItemPicture plain = ItemPictureComposer(flagsOf(Component::SingleColourMask))
+                                      .compose(request(large), withComment);
         const ItemPicture marked =
             ItemPictureComposer(flagsOf(u"N113 N116"_s)).compose(request(large), withComment);
         int changedInside = 0;
@@ -304,7 +307,8 @@ void TestItemPictureComposer::commentMarkAndStamp()
     QCOMPARE(p.working.pixel(23, 23), green);
     QVERIFY(p.working.pixel(24, 24) != green);
 
-    p = ItemPictureComposer(flagsOf(u"N113"_s)).compose(r, ItemDecorationValues());
+    p = ItemPictureComposer(flagsOf(Component::SingleColourMask))
+            .compose(r, ItemDecorationValues());
     QVERIFY(p.working.pixel(8, 8) != green);
 }
 

@@ -1,4 +1,5 @@
 #include "core/annotations/fileannotationrec.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/picturerouting.h"
 
@@ -18,10 +19,10 @@ DecorationFlags flagsOf(const QString &switches)
 {
     DecorationFlags f;
     const QStringList on = switches.split(u' ', Qt::SkipEmptyParts);
-    f.shiftMask = on.contains(u"N30"_s);
-    f.hatchedMask = on.contains(u"N111"_s);
-    f.oneColourMask = on.contains(u"N113"_s);
-    f.simpleIcons = on.contains(u"N104"_s);
+    f.shiftMask = on.contains(Component::EffectMask);
+    f.hatchedMask = on.contains(Component::HatchMask);
+    f.oneColourMask = on.contains(Component::SingleColourMask);
+    f.simpleIcons = on.contains(Component::SimpleIcons);
     f.iconDecorations = !on.contains(u"-N75"_s);
     return f;
 }
@@ -46,10 +47,10 @@ void TestPictureRouting::maskMode_data()
     QTest::addColumn<QString>("switches");
     QTest::addColumn<int>("mode");
     QTest::newRow("none") << u""_s << int(MaskMode::PlainIcon);
-    QTest::newRow("effect") << u"N30"_s << int(MaskMode::ShiftMask);
-    QTest::newRow("hatched") << u"N111"_s << int(MaskMode::ShiftMask);
-    QTest::newRow("one colour") << u"N113"_s << int(MaskMode::OneColourOrPlain);
-    QTest::newRow("simple") << u"N104"_s << int(MaskMode::OneColourOrPlaceholder);
+    QTest::newRow("effect") << Component::EffectMask << int(MaskMode::ShiftMask);
+    QTest::newRow("hatched") << Component::HatchMask << int(MaskMode::ShiftMask);
+    QTest::newRow("one colour") << Component::SingleColourMask << int(MaskMode::OneColourOrPlain);
+    QTest::newRow("simple") << Component::SimpleIcons << int(MaskMode::OneColourOrPlaceholder);
     QTest::newRow("simple + effect") << u"N104 N30"_s << int(MaskMode::OneColourOrPlaceholder);
     QTest::newRow("simple + one colour") << u"N104 N113"_s << int(MaskMode::OneColourOrPlaceholder);
     QTest::newRow("one colour + hatched") << u"N113 N111"_s << int(MaskMode::OneColourOrShift);
@@ -79,19 +80,21 @@ void TestPictureRouting::plan_data()
 
     QTest::newRow("master off") << u"-N75 N113 N30"_s << 1 << true << PicturePlan::baseOnly();
     QTest::newRow("mode 0 ignores masks") << u""_s << 1 << true << PicturePlan::baseOnly();
-    QTest::newRow("mode 1 with rgb") << u"N30"_s << 1 << true << shifted;
-    QTest::newRow("mode 1 without rgb") << u"N111"_s << -2 << false << unshifted;
+    QTest::newRow("mode 1 with rgb") << Component::EffectMask << 1 << true << shifted;
+    QTest::newRow("mode 1 without rgb") << Component::HatchMask << -2 << false << unshifted;
     QTest::newRow("mode 2 code") << u"N113 N30"_s << 1 << true << red;
     QTest::newRow("mode 2 colour") << u"N113 N30"_s << tealNumber << true << teal;
     QTest::newRow("mode 2 none") << u"N113 N30"_s << -2 << true << shifted;
     QTest::newRow("mode 2 zero keeps rgb") << u"N113 N30"_s << 0 << true << shifted;
-    QTest::newRow("mode 3 colour") << u"N113"_s << tealNumber << false << teal;
-    QTest::newRow("mode 3 none, rgb unused") << u"N113"_s << -2 << true << unshifted;
+    QTest::newRow("mode 3 colour") << Component::SingleColourMask << tealNumber << false << teal;
+    QTest::newRow("mode 3 none, rgb unused")
+        << Component::SingleColourMask << -2 << true << unshifted;
     QTest::newRow("mode 4 code") << u"N104 N113"_s << 1 << false << red;
     QTest::newRow("mode 4 none") << u"N104 N113"_s << -2 << true << PicturePlan::keepPlaceholder();
     QTest::newRow("mode 4, one colour off: colour shifts")
-        << u"N104"_s << tealNumber << true << shifted;
-    QTest::newRow("mode 4, one colour off: code painted") << u"N104"_s << 1 << false << red;
+        << Component::SimpleIcons << tealNumber << true << shifted;
+    QTest::newRow("mode 4, one colour off: code painted")
+        << Component::SimpleIcons << 1 << false << red;
     QTest::newRow("all three, none: real icon shifted")
         << u"N104 N113 N30"_s << -2 << true << shifted;
 }
@@ -121,8 +124,8 @@ void TestPictureRouting::flagsFromSettings()
     QCOMPARE(f.largeSize(), 32);
     QCOMPARE(f.pictureSize(false), 16);
 
-    settings.setValue(u"N119"_s, u"1"_s);
-    settings.setValue(u"N113"_s, u"yes"_s); // only the integer 1 is on
+    settings.setValue(Component::ResizeIcons, u"1"_s);
+    settings.setValue(Component::SingleColourMask, u"yes"_s); // only the integer 1 is on
     const struct {
         const char *text;
         int size;

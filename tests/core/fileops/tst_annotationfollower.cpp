@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/fileops/annotationfollower.h"
 #include "core/platform/fileoperationengine.h"
@@ -38,8 +39,8 @@ QByteArray readAll(const QString &path)
 struct Fixture {
     explicit Fixture(StorageMode mode)
     {
-        settings.setSwitch(u"InIManagement2"_s, mode == StorageMode::Central);
-        settings.setSwitch(u"min1"_s, mode == StorageMode::PerFolder);
+        settings.setSwitch(Component::CentralManagement, mode == StorageMode::Central);
+        settings.setSwitch(Component::PerFolderFiles, mode == StorageMode::PerFolder);
         store.reloadModeFromSettings();
         store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
         if (mode == StorageMode::Central)

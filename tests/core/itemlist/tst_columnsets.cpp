@@ -121,7 +121,7 @@ void TestColumnSets::detailsTexts()
 
     auto texts = [](ColumnSets::Set set, const QString &path, bool isFolder, qint64 size = 0,
                     bool folderSizes = false) {
-        TAdditem r;
+        ItemRecord r;
         r.PATH = path;
         r.Name = path.mid(path.lastIndexOf(u'/') + 1);
         r.isFolder = isFolder;
@@ -162,7 +162,7 @@ void TestColumnSets::detailsTexts()
 
 void TestColumnSets::taskAndExtendedCommentTexts()
 {
-    TAdditem r;
+    ItemRecord r;
     r.PATH = u"/nowhere/plan.txt"_s;
     r.Name = u"plan.txt"_s;
     DetailsColumns::Item item;

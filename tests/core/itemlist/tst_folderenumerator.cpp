@@ -1,3 +1,4 @@
+#include "core/app/componentnames.h"
 #include "core/itemlist/fileattributes.h"
 #include "core/itemlist/folderenumerator.h"
 #include "core/itemlist/viewstyle.h"
@@ -75,14 +76,19 @@ void TestFolderEnumerator::viewStyleCycle_data()
     QTest::addColumn<QString>("marked");
     QTest::addColumn<QString>("next");
     QTest::addColumn<int>("style");
-    QTest::newRow("icons") << u"N28"_s << u"N27"_s << int(ListStyle::LargeIcons);
-    QTest::newRow("small") << u"N27"_s << u"N78"_s << int(ListStyle::SmallIcons);
-    QTest::newRow("list") << u"N78"_s << u"Detail1"_s << int(ListStyle::List);
-    QTest::newRow("details") << u"Detail1"_s << u"N369"_s << int(ListStyle::Details);
-    QTest::newRow("comments") << u"N369"_s << u"N28"_s << int(ListStyle::Details);
-    QTest::newRow("tasks") << u"N79"_s << QString() << int(ListStyle::Details);
-    QTest::newRow("tree") << u"N90"_s << QString() << int(ListStyle::Details);
-    QTest::newRow("thumbnails") << u"N385"_s << QString() << int(ListStyle::LargeIcons);
+    QTest::newRow("icons") << Component::ViewIcons << Component::ViewSmallIcons
+                           << int(ListStyle::LargeIcons);
+    QTest::newRow("small") << Component::ViewSmallIcons << Component::ViewList
+                           << int(ListStyle::SmallIcons);
+    QTest::newRow("list") << Component::ViewList << Component::ViewDetails << int(ListStyle::List);
+    QTest::newRow("details") << Component::ViewDetails << Component::ViewExtendedComments
+                             << int(ListStyle::Details);
+    QTest::newRow("comments") << Component::ViewExtendedComments << Component::ViewIcons
+                              << int(ListStyle::Details);
+    QTest::newRow("tasks") << Component::ViewTaskDetails << QString() << int(ListStyle::Details);
+    QTest::newRow("tree") << Component::ViewTreeList << QString() << int(ListStyle::Details);
+    QTest::newRow("thumbnails") << Component::ViewThumbnails << QString()
+                                << int(ListStyle::LargeIcons);
 }
 
 void TestFolderEnumerator::viewStyleCycle()

@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/decoration/itempicturecomposer.h"
 #include "core/itemlist/folderchangewatch.h"
@@ -33,8 +34,8 @@ void writeBytes(const QString &path, const QByteArray &data)
 struct Fixture {
     Fixture()
     {
-        settings.setSwitch(u"InIManagement2"_s, false);
-        settings.setSwitch(u"min1"_s, true);
+        settings.setSwitch(Component::CentralManagement, false);
+        settings.setSwitch(Component::PerFolderFiles, true);
         store.reloadModeFromSettings();
     }
     QString path(const QString &relative = QString()) const
@@ -50,7 +51,7 @@ struct Fixture {
     QStringList names() const
     {
         QStringList out;
-        for (const TAdditem &r : list.records())
+        for (const ItemRecord &r : list.records())
             out.append(r.Name);
         return out;
     }
@@ -66,14 +67,14 @@ struct Fixture {
 class FakeSource : public ItemPictureSource
 {
 public:
-    QImage icon(const TAdditem &item, int size) override
+    QImage icon(const ItemRecord &item, int size) override
     {
         iconsAsked.append(item.Name);
         QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
         image.fill(QColor(200, 200, 200));
         return image;
     }
-    QImage thumbnail(const TAdditem &, int) override { return thumbnailImage; }
+    QImage thumbnail(const ItemRecord &, int) override { return thumbnailImage; }
     QImage programIcon(const QString &path) override
     {
         programsAsked.append(QFileInfo(path).fileName());
@@ -156,7 +157,7 @@ void TestItemList::folderBuildOrderAndRecords()
     QCOMPARE(r.files, 4);
     QCOMPARE(recorder.log, (QStringList{u"reset"_s, u"/reset"_s}));
     for (int row = 0; row < f.list.count(); ++row) {
-        const TAdditem &rec = f.list.at(row);
+        const ItemRecord &rec = f.list.at(row);
         QCOMPARE(rec.idx, row);
         QCOMPARE(rec.imgIdx, row + 5);
         QCOMPARE(rec.F, DisplayState::New);
@@ -348,7 +349,7 @@ void TestItemList::treeListRenumbersAfterEveryChange()
 
     auto check = [&f]() {
         for (int row = 0; row < f.list.count(); ++row) {
-            const TAdditem &r = f.list.at(row);
+            const ItemRecord &r = f.list.at(row);
             if (r.idx != row || r.imgIdx != row + 5 || r.LootS != row)
                 return u"row %1 numbered %2/%3"_s.arg(row).arg(r.idx).arg(r.imgIdx);
             if (f.list.LV_GetPath(row) != r.PATH)
@@ -405,7 +406,7 @@ void TestItemList::materialiseCopiesValidatedAnnotations()
     const int bad = f.list.rowOfPath(f.path(u"bad.txt"_s));
 
     MaterialisedItem m = f.list.materialise(good, composer, source, ItemPictureRequest());
-    const TAdditem &g = f.list.at(good);
+    const ItemRecord &g = f.list.at(good);
     QCOMPARE(g.IconRGB, u"3"_s);
     QCOMPARE(g.CaptionRGB, u"clYellow"_s);
     QCOMPARE(g.Comment, u"note"_s);
@@ -416,7 +417,7 @@ void TestItemList::materialiseCopiesValidatedAnnotations()
     QVERIFY(!m.picture.image.isNull());
 
     m = f.list.materialise(bad, composer, source, ItemPictureRequest());
-    const TAdditem &b = f.list.at(bad);
+    const ItemRecord &b = f.list.at(bad);
     QCOMPARE(b.IconRGB, u"-1"_s);
     QCOMPARE(b.CaptionRGB, u"-1"_s);
     QVERIFY(!m.picture.overlay);

@@ -1,3 +1,4 @@
+#include "core/app/componentnames.h"
 #include "core/itemlist/itemsorter.h"
 #include "core/itemlist/sortorder.h"
 
@@ -12,11 +13,11 @@ namespace
 {
 
 // Records named "r0", "r1", ... with one field set from `values`.
-std::vector<TAdditem> recordsWith(QString TAdditem::*member, const QStringList &values)
+std::vector<ItemRecord> recordsWith(QString ItemRecord::*member, const QStringList &values)
 {
-    std::vector<TAdditem> records;
+    std::vector<ItemRecord> records;
     for (int i = 0; i < values.size(); ++i) {
-        TAdditem r;
+        ItemRecord r;
         r.idx = i;
         r.Name = u"r"_s + QString::number(i);
         r.*member = values.at(i);
@@ -25,7 +26,7 @@ std::vector<TAdditem> recordsWith(QString TAdditem::*member, const QStringList &
     return records;
 }
 
-QStringList fieldInOrder(const std::vector<TAdditem> &records, QString TAdditem::*member,
+QStringList fieldInOrder(const std::vector<ItemRecord> &records, QString ItemRecord::*member,
                          const std::vector<int> &order)
 {
     QStringList out;
@@ -34,7 +35,7 @@ QStringList fieldInOrder(const std::vector<TAdditem> &records, QString TAdditem:
     return out;
 }
 
-std::vector<int> sorted(const std::vector<TAdditem> &records, int key, bool ascending,
+std::vector<int> sorted(const std::vector<ItemRecord> &records, int key, bool ascending,
                         bool details = false, ItemSorter::ColumnText columns = {})
 {
     ItemSorter::Request request;
@@ -92,14 +93,14 @@ void TestItemSorter::textKeys()
     QFETCH(QStringList, values);
     QFETCH(QStringList, ascending);
 
-    QString TAdditem::*member = &TAdditem::Name;
+    QString ItemRecord::*member = &ItemRecord::Name;
     if (key == ItemSorter::CommentKey)
-        member = &TAdditem::Comment;
+        member = &ItemRecord::Comment;
     else if (key == ItemSorter::CaptionColourKey)
-        member = &TAdditem::CaptionRGB;
+        member = &ItemRecord::CaptionRGB;
     else if (key == ItemSorter::FileTypeKey)
-        member = &TAdditem::FileType;
-    const std::vector<TAdditem> records = recordsWith(member, values);
+        member = &ItemRecord::FileType;
+    const std::vector<ItemRecord> records = recordsWith(member, values);
 
     QCOMPARE(fieldInOrder(records, member, sorted(records, key, true)), ascending);
     QStringList descending = ascending;
@@ -114,9 +115,9 @@ void TestItemSorter::sizesCompareAs64BitNumbers()
     const std::vector<qint64> sizes{
         5'000'000'000LL, 1, std::numeric_limits<qint64>::max(), 0, 4'294'967'297LL,
         2'147'483'648LL};
-    std::vector<TAdditem> records;
+    std::vector<ItemRecord> records;
     for (qint64 s : sizes) {
-        TAdditem r;
+        ItemRecord r;
         r.Size = s;
         records.push_back(r);
     }
@@ -140,16 +141,16 @@ void TestItemSorter::iconColoursWithoutAMaskComeFirst()
     // No mask, no number and numbers outside the colour range all count as -1.
     const QStringList values{u"255"_s,      u"-1"_s, u"3"_s,       u"clRed"_s,
                              u"99999999"_s, u"0"_s,  u"16777216"_s};
-    const std::vector<TAdditem> records = recordsWith(&TAdditem::IconRGB, values);
+    const std::vector<ItemRecord> records = recordsWith(&ItemRecord::IconRGB, values);
     QCOMPARE(ItemSorter::iconColourValue(u"clRed"_s), -1);
     QCOMPARE(ItemSorter::iconColourValue(u"16777215"_s), 16777215);
 
-    const QStringList up =
-        fieldInOrder(records, &TAdditem::IconRGB, sorted(records, ItemSorter::IconColourKey, true));
+    const QStringList up = fieldInOrder(records, &ItemRecord::IconRGB,
+                                        sorted(records, ItemSorter::IconColourKey, true));
     QCOMPARE(QSet<QString>(up.begin(), up.begin() + 4),
              (QSet<QString>{u"-1"_s, u"clRed"_s, u"99999999"_s, u"16777216"_s}));
     QCOMPARE(up.mid(4), (QStringList{u"0"_s, u"3"_s, u"255"_s}));
-    const QStringList down = fieldInOrder(records, &TAdditem::IconRGB,
+    const QStringList down = fieldInOrder(records, &ItemRecord::IconRGB,
                                           sorted(records, ItemSorter::IconColourKey, false));
     QCOMPARE(down.mid(0, 3), (QStringList{u"255"_s, u"3"_s, u"0"_s}));
 }
@@ -157,7 +158,7 @@ void TestItemSorter::iconColoursWithoutAMaskComeFirst()
 void TestItemSorter::columnKeys()
 {
     // Rows 1 and 3 have no sub-item in column 5: they compare as empty texts.
-    std::vector<TAdditem> records(4);
+    std::vector<ItemRecord> records(4);
     const QStringList column5{u"b"_s, QString(), u"A"_s, QString()};
     QList<int> asked;
     auto texts = [&](int row, int column) {
@@ -173,7 +174,7 @@ void TestItemSorter::columnKeys()
     QVERIFY(std::all_of(asked.begin(), asked.end(), [](int c) { return c == 5; }));
 
     // Outside the details view column 2 is text like any other column.
-    std::vector<TAdditem> sized(2);
+    std::vector<ItemRecord> sized(2);
     sized[0].Size = 1;
     sized[1].Size = 2;
     const QStringList column2{u"b"_s, u"a"_s};
@@ -187,7 +188,7 @@ void TestItemSorter::columnKeys()
 
 void TestItemSorter::keysThatDoNotSort()
 {
-    std::vector<TAdditem> records(3);
+    std::vector<ItemRecord> records(3);
     for (int key : {-1, 19, 1000})
         QVERIFY(sorted(records, key, true).empty());
 }
@@ -195,9 +196,10 @@ void TestItemSorter::keysThatDoNotSort()
 void TestItemSorter::sortOrders()
 {
     // Each order's command, key and .SortType value.
-    const QList<QPair<QString, int>> expected{{u"SortByName1"_s, 13}, {u"N144"_s, 14},
-                                              {u"N382"_s, 15},        {u"N313"_s, 16},
-                                              {u"SortBySize1"_s, 17}, {u"SortByType1"_s, 18}};
+    const QList<QPair<QString, int>> expected{
+        {Component::SortByName, 13},          {Component::SortByIconColour, 14},
+        {Component::SortByCaptionColour, 15}, {Component::SortByComment, 16},
+        {Component::SortBySize, 17},          {Component::SortByType, 18}};
     QCOMPARE(SortOrder::entries().size(), expected.size());
     for (int i = 0; i < expected.size(); ++i) {
         const std::optional<SortOrder::Order> o = SortOrder::ofCommand(expected.at(i).first);
@@ -205,7 +207,7 @@ void TestItemSorter::sortOrders()
         QCOMPARE(int(*o), i);
         QCOMPARE(SortOrder::keyOf(*o), expected.at(i).second);
     }
-    QVERIFY(!SortOrder::ofCommand(u"N400"_s));
+    QVERIFY(!SortOrder::ofCommand(Component::ArrangeNone));
 
     // Several marked: type, size, comment, caption colour, icon colour, name.
     QCOMPARE(SortOrder::effective({true, false, false, true, false, false}), SortOrder::ByComment);

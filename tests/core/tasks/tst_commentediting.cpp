@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/tasks/commentediting.h"
 #include "core/tasks/extendedcomment.h"
@@ -134,8 +135,8 @@ void TestCommentEditing::virtualLocations()
     QVERIFY(!QFile::exists(f.data.filePath(u"_m.ini"_s)));
 
     // Central management keeps it in the program folder, virtual location or not.
-    f.settings.setSwitch(u"InIManagement2"_s, true);
-    f.settings.setSwitch(u"min1"_s, false);
+    f.settings.setSwitch(Component::CentralManagement, true);
+    f.settings.setSwitch(Component::PerFolderFiles, false);
     f.store.reloadModeFromSettings();
     f.store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
     QVERIFY(f.pf.writeBytes(u"ini/index.ini"_s, QByteArray()));

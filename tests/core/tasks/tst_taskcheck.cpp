@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/tasks/taskreminder.h"
 
@@ -20,7 +21,7 @@ namespace
 // A program folder, a data folder whose `_m.ini` holds the annotations, the store and a
 // reminder on a clock standing at 2026/01/01 9:00:00.
 struct Fixture {
-    Fixture() { settings.setSwitch(u"N23"_s, true); }
+    Fixture() { settings.setSwitch(Component::AutomaticTaskCheck, true); }
     QString item(const QString &name)
     {
         QFile f(data.filePath(name));
@@ -216,7 +217,7 @@ void TestTaskCheck::numbersCountEmptyLinesAndMessageIsExact()
 
     // Without automatic checking the tree still marks overdue tasks, but nothing is
     // announced.
-    f.settings.setSwitch(u"N23"_s, false);
+    f.settings.setSwitch(Component::AutomaticTaskCheck, false);
     r = f.reminder.check(TaskReminder::Trigger::Refresh);
     QVERIFY(r);
     QVERIFY(!r->announce);
@@ -251,17 +252,17 @@ void TestTaskCheck::detailsOfATask()
 void TestTaskCheck::triggersAndMissingFiles()
 {
     Fixture f;
-    f.settings.setSwitch(u"N23"_s, false);
-    f.settings.setSwitch(u"N60"_s, false);
+    f.settings.setSwitch(Component::AutomaticTaskCheck, false);
+    f.settings.setSwitch(Component::OpenTasksPage, false);
     QVERIFY(!f.reminder.check(TaskReminder::Trigger::Startup));
     QVERIFY(f.reminder.check(TaskReminder::Trigger::PendingListShown));
-    f.settings.setSwitch(u"N60"_s, true);
+    f.settings.setSwitch(Component::OpenTasksPage, true);
     std::optional<TaskCheckResult> r = f.reminder.check(TaskReminder::Trigger::Startup);
     QVERIFY(r);
     QVERIFY(!r->announce);
 
     // No task.ini: an empty check; announcing shows the heading alone.
-    f.settings.setSwitch(u"N23"_s, true);
+    f.settings.setSwitch(Component::AutomaticTaskCheck, true);
     r = f.reminder.check(TaskReminder::Trigger::Refresh);
     QVERIFY(r && r->tasks.isEmpty() && r->error.isEmpty());
     QCOMPARE(r->messageText(), u"タスクのお知らせ\n\n"_s);

@@ -1,3 +1,4 @@
+#include "core/app/componentnames.h"
 #include "ui/app/menucatalog.h"
 
 #include <QHash>
@@ -200,16 +201,18 @@ void TestMenuCatalog::menuSwitchesAreCheckable()
 
 void TestMenuCatalog::exclusiveGroups()
 {
-    const QString views = findByName(u"N28"_s)->exclusiveGroup;
+    const QString views = findByName(Component::ViewIcons)->exclusiveGroup;
     QVERIFY(!views.isEmpty());
     for (const QString &name :
-         {u"Detail1"_s, u"N27"_s, u"N78"_s, u"N90"_s, u"N79"_s, u"N369"_s, u"N385"_s})
+         {Component::ViewDetails, Component::ViewSmallIcons, Component::ViewList,
+          Component::ViewTreeList, Component::ViewTaskDetails, Component::ViewExtendedComments,
+          Component::ViewThumbnails})
         QCOMPARE(findByName(name)->exclusiveGroup, views);
 
-    const QString modes = findByName(u"InIManagement2"_s)->exclusiveGroup;
+    const QString modes = findByName(Component::CentralManagement)->exclusiveGroup;
     QVERIFY(!modes.isEmpty());
     QVERIFY(modes != views);
-    QCOMPARE(findByName(u"min1"_s)->exclusiveGroup, modes);
+    QCOMPARE(findByName(Component::PerFolderFiles)->exclusiveGroup, modes);
 
     // Every group member is a checkable command; no other switch joined the two groups.
     for (const MenuNode *node : flatten(MenuCatalog::mainMenu())) {
@@ -217,7 +220,8 @@ void TestMenuCatalog::exclusiveGroups()
             continue;
         QVERIFY2(node->checkable, qPrintable(node->name));
         if (node->exclusiveGroup == modes)
-            QVERIFY(node->name == u"InIManagement2"_s || node->name == u"min1"_s);
+            QVERIFY(node->name == Component::CentralManagement ||
+                    node->name == Component::PerFolderFiles);
     }
 }
 

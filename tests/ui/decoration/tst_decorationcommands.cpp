@@ -1,9 +1,10 @@
 #include "core/annotations/annotationlist.h"
+#include "core/app/componentnames.h"
 #include "core/platform/textfile.h"
 #include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/decoration/decorationcommands.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -50,10 +51,10 @@ struct Fixture {
                                         "a.txt_cmt=first\r\n");
         if (!exeIni.isEmpty())
             pf.writeBytes(u"exe.ini"_s, exeIni);
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = pf.folder();
         o.arguments = {data.path() + u"/work"_s};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         commands = form->findChild<DecorationCommands *>();
         commands->setColourChooser([this](QWidget *) -> std::optional<QColor> {
@@ -92,7 +93,7 @@ struct Fixture {
 
     test::TempProgramFolder pf;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     DecorationCommands *commands = nullptr;
     QColor colour;
     std::optional<QString> answer;
@@ -130,7 +131,7 @@ void TestDecorationCommands::menusFromSettings()
     Fixture f(
         "Seal_N3=\r\nSeal_N4=信号\r\nSeal_P0=/nowhere/seal.bmp\r\ncl_CaptionMask1=yellowish\r\n"
         "Tx_CaptionMaskName1=重要\r\n1Color_N0=あか\r\nLabel_List01=高\r\n");
-    TForm1 &w = *f.form;
+    MainWindow &w = *f.form;
     QCOMPARE(w.command(u"cmdSeal3"_s)->text(), u"3"_s);
     QCOMPARE(w.command(u"cmdSeal4"_s)->text(), u"信号"_s);
     // A seal file that is missing: the built-in picture, and the command still works.
@@ -286,7 +287,7 @@ void TestDecorationCommands::treeListWritesEachItemsOwnFile()
 {
     Fixture f;
     QVERIFY(writeFile(f.work() + u"sub/a.txt"_s, "x")); // same name as an item above it
-    f.run(u"N90"_s);
+    f.run(Component::ViewTreeList);
     ItemListView *view = f.form->itemListView();
     QVERIFY(view->look().treeList);
     const int sub = view->list().rowOfPath(f.work() + u"sub"_s);

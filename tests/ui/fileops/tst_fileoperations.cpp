@@ -1,13 +1,14 @@
 // The file commands of the main window: create, rename, trash, copy and move through the
 // dialog, batch creation, availability per mode and restoring from the trash location.
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/platform/trash.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
+#include "ui/fileops/batchcreatedialog.h"
+#include "ui/fileops/copymovedialog.h"
 #include "ui/fileops/fileoperationscontroller.h"
-#include "ui/fileops/tform14.h"
-#include "ui/fileops/tform7.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 
@@ -50,10 +51,10 @@ QByteArray readBytes(const QString &path)
 struct Window {
     Window()
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         ops().setPrompt([this](const QString &title, const QString &label,
                                const QString &text) -> std::optional<QString> {
@@ -80,7 +81,7 @@ struct Window {
             paths.append(path(r));
         view().selectPaths(paths, paths.value(0));
     }
-    QString fileOp() const { return form->statusField(TForm1::FileOp)->text(); }
+    QString fileOp() const { return form->statusField(MainWindow::FileOp)->text(); }
     QString comment(const QString &relative)
     {
         return form->store().GetByPath(path(relative), u"_cmt"_s);
@@ -94,7 +95,7 @@ struct Window {
     QTemporaryDir data;
     QTemporaryDir trashHome;
     Trash trash{trashHome.path() + u"/Trash"_s};
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     QStringList answers;
     QStringList prompts;
 };
@@ -246,7 +247,7 @@ void TestFileOperations::renameByPromptAndInPlace()
     QCOMPARE(model->data(index).toString(), u"crate"_s);
 
     // "ファイル名の保護": no editing in place, the command still renames.
-    QAction *protect = w.form->command(u"N106"_s);
+    QAction *protect = w.form->command(Component::ProtectFileNames);
     QVERIFY(!protect->isChecked());
     protect->trigger();
     QCOMPARE(w.view().detailsView()->editTriggers(), QAbstractItemView::NoEditTriggers);
@@ -385,7 +386,7 @@ void TestFileOperations::copyMoveDialogChecks()
     w.open();
     w.select(selection);
     w.form->command(move ? u"cmdMoveToFolder"_s : u"cmdCopyToFolder"_s)->trigger();
-    TForm14 *dialog = w.ops().copyMoveDialog();
+    CopyMoveDialog *dialog = w.ops().copyMoveDialog();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), move ? u"移動先フォルダ選択"_s : u"コピー先フォルダ選択"_s);
     dialog->setDestination(destination.isEmpty() ? QString()
@@ -411,7 +412,7 @@ void TestFileOperations::copyMoveDialogRunsOnTheSelection()
 
     // Showing the dialog reads the list again and keeps the selection.
     w.form->command(u"cmdMoveToFolder"_s)->trigger();
-    TForm14 *dialog = w.ops().copyMoveDialog();
+    CopyMoveDialog *dialog = w.ops().copyMoveDialog();
     QCOMPARE(w.view().selectedPaths().size(), 3);
     // The destination itself is a problem; continuing moves the others, renaming on collision.
     dialog->setDestination(w.path(u"dest"_s));
@@ -521,7 +522,7 @@ void TestFileOperations::batchWindow()
     QVERIFY(QDir().mkpath(w.path(u"a"_s)));
     w.open();
     w.form->command(u"cmdBatchFolders"_s)->trigger();
-    TForm7 *batch = w.ops().batchWindow();
+    BatchCreateDialog *batch = w.ops().batchWindow();
     QVERIFY(batch->isVisible());
     QCOMPARE(batch->windowTitle(), u"フォルダ複数作成"_s);
     batch->textArea()->setPlainText(u"a\n\nb\n../c"_s);

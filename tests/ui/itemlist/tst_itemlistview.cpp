@@ -1,4 +1,5 @@
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/itemlist/deferreddisplay.h"
@@ -37,8 +38,8 @@ struct Fixture {
     Fixture()
     {
         settings.loadDefaults();
-        settings.setSwitch(u"InIManagement2"_s, false);
-        settings.setSwitch(u"min1"_s, true);
+        settings.setSwitch(Component::CentralManagement, false);
+        settings.setSwitch(Component::PerFolderFiles, true);
         store.reloadModeFromSettings();
     }
     QString path(const QString &relative = QString()) const
@@ -69,7 +70,7 @@ struct Fixture {
     int shownRecords(const ItemListView &view) const
     {
         int n = 0;
-        for (const TAdditem &r : view.list().records())
+        for (const ItemRecord &r : view.list().records())
             n += r.F == DisplayState::Shown;
         return n;
     }
@@ -134,7 +135,7 @@ void TestItemListView::modelFollowsBuildsAndTreeChanges()
     QCOMPARE(view.model()->rowCount(), 2);
     f.build(view, look);
     // Reading the model starts no work.
-    for (const TAdditem &r : view.list().records())
+    for (const ItemRecord &r : view.list().records())
         QCOMPARE(r.F, DisplayState::New);
 }
 

@@ -1,10 +1,11 @@
 // The item list inside the main window: list builds and their status fields, view
 // styles, virtual locations, refreshes and positions.
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/itemlist/folderchangewatch.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemiconview.h"
 #include "ui/itemlist/itemlistmodel.h"
@@ -53,21 +54,21 @@ struct Window {
     {
         return data.path() + u"/"_s + relative;
     }
-    TForm1 &open()
+    MainWindow &open()
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         return *form;
     }
     ItemList &list() { return form->itemListView()->list(); }
-    QString field(TForm1::StatusField f) const { return form->statusField(f)->text(); }
+    QString field(MainWindow::StatusField f) const { return form->statusField(f)->text(); }
 
     test::TempProgramFolder program;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -99,10 +100,11 @@ void TestItemListWindow::buildFillsTheStatusFields()
     QDir().mkpath(w.path(u"d2"_s));
     for (const QString &n : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
         writeBytes(w.path(n), "x");
-    TForm1 &form = w.open();
-    QCOMPARE(w.field(TForm1::DFCount), u"D:2 + F:3 = 5"_s);
-    QVERIFY2(QRegularExpression(u"^\\d+\\.\\d{6}秒$"_s).match(w.field(TForm1::FileOp)).hasMatch(),
-             qPrintable(w.field(TForm1::FileOp)));
+    MainWindow &form = w.open();
+    QCOMPARE(w.field(MainWindow::DFCount), u"D:2 + F:3 = 5"_s);
+    QVERIFY2(
+        QRegularExpression(u"^\\d+\\.\\d{6}秒$"_s).match(w.field(MainWindow::FileOp)).hasMatch(),
+        qPrintable(w.field(MainWindow::FileOp)));
     QCOMPARE(form.secondaryStatus(), u"Build ListView mode"_s);
     QCOMPARE(form.titlePanelText(), u"     FILE"_s);
     QVERIFY(form.windowTitle().startsWith(QFileInfo(w.data.path()).fileName() + u"   "_s));
@@ -110,15 +112,15 @@ void TestItemListWindow::buildFillsTheStatusFields()
     form.resize(900, 600);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
-    QTRY_COMPARE(w.field(TForm1::Showed), u"5"_s);
+    QTRY_COMPARE(w.field(MainWindow::Showed), u"5"_s);
     QCOMPARE(form.progressBar()->maximum(), 5);
     QCOMPARE(form.progressBar()->value(), 5);
 
     form.Build_ListView(QString());
-    QCOMPARE(w.field(TForm1::DFCount), u"D: - F: -"_s);
-    QCOMPARE(w.field(TForm1::Showed), u"0"_s);
-    QCOMPARE(w.field(TForm1::FindFileName), QString());
-    QCOMPARE(w.field(TForm1::FileOp), u"-"_s);
+    QCOMPARE(w.field(MainWindow::DFCount), u"D: - F: -"_s);
+    QCOMPARE(w.field(MainWindow::Showed), u"0"_s);
+    QCOMPARE(w.field(MainWindow::FindFileName), QString());
+    QCOMPARE(w.field(MainWindow::FileOp), u"-"_s);
     QCOMPARE(w.list().count(), 0);
 }
 
@@ -127,13 +129,13 @@ void TestItemListWindow::folderViewStyleHoldsForItsFolderOnly()
     Window w;
     writeBytes(w.path(u"fixed/_m.ini"_s), ".ViewStyle=3\n");
     writeBytes(w.path(u"free/x.txt"_s), "x");
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     QCOMPARE(form.itemList(), static_cast<QAbstractItemView *>(form.itemListView()->iconView()));
     form.Build_ListView(w.path(u"fixed/"_s));
     QVERIFY(form.viewStyleFixed());
     QCOMPARE(form.itemList(), static_cast<QAbstractItemView *>(form.itemListView()->detailsView()));
     QCOMPARE(form.titlePanelText(), u"     FILE [ ビュー表示固定 ]"_s);
-    QCOMPARE(form.viewStyleCommand(), u"N28"_s);
+    QCOMPARE(form.viewStyleCommand(), Component::ViewIcons);
     form.Build_ListView(w.path(u"free/"_s));
     QCOMPARE(form.itemList(), static_cast<QAbstractItemView *>(form.itemListView()->iconView()));
     QCOMPARE(form.titlePanelText(), u"     FILE"_s);
@@ -143,35 +145,36 @@ void TestItemListWindow::viewStyleCommandsAndCycle()
 {
     Window w("N28=1\nN27=0\n");
     writeBytes(w.path(u"x.txt"_s), "x");
-    TForm1 &form = w.open();
-    QAction *small = form.command(u"N27"_s);
+    MainWindow &form = w.open();
+    QAction *small = form.command(Component::ViewSmallIcons);
     QVERIFY(small);
     small->trigger();
-    QCOMPARE(form.viewStyleCommand(), u"N27"_s);
+    QCOMPARE(form.viewStyleCommand(), Component::ViewSmallIcons);
     QCOMPARE(form.itemListView()->look().style, ListStyle::SmallIcons);
     Settings stored(w.program.folder());
     QVERIFY(stored.load());
-    QVERIFY(stored.isOn(u"N27"_s));
-    QCOMPARE(stored.value(u"N28"_s), u"0"_s);
+    QVERIFY(stored.isOn(Component::ViewSmallIcons));
+    QCOMPARE(stored.value(Component::ViewIcons), u"0"_s);
     QVERIFY(small->isChecked());
-    QVERIFY(!form.command(u"N28"_s)->isChecked());
+    QVERIFY(!form.command(Component::ViewIcons)->isChecked());
 
     // "表示": small icons, list, details, comment details, back to icons.
     QAction *cycle = form.command(u"cmdCycleViewStyle"_s);
     QVERIFY(cycle);
-    const QStringList expected{u"N78"_s, u"Detail1"_s, u"N369"_s, u"N28"_s};
+    const QStringList expected{Component::ViewList, Component::ViewDetails,
+                               Component::ViewExtendedComments, Component::ViewIcons};
     for (const QString &next : expected) {
         cycle->trigger();
         QCOMPARE(form.viewStyleCommand(), next);
     }
-    form.command(u"Detail1"_s)->trigger();
+    form.command(Component::ViewDetails)->trigger();
     QCOMPARE(form.itemList(), static_cast<QAbstractItemView *>(form.itemListView()->detailsView()));
     // The menu shortcuts follow the list into the other view.
     QVERIFY(form.itemList()->actions().contains(form.command(u"cmdRefresh"_s)));
-    form.command(u"N79"_s)->trigger();
+    form.command(Component::ViewTaskDetails)->trigger();
     cycle->trigger(); // not in the cycle: nothing happens
-    QCOMPARE(form.viewStyleCommand(), u"N79"_s);
-    QVERIFY(form.command(u"N79"_s)->isChecked());
+    QCOMPARE(form.viewStyleCommand(), Component::ViewTaskDetails);
+    QVERIFY(form.command(Component::ViewTaskDetails)->isChecked());
 }
 
 void TestItemListWindow::recycleBinIsAVirtualLocation()
@@ -183,13 +186,13 @@ void TestItemListWindow::recycleBinIsAVirtualLocation()
     writeBytes(home.path() + u"/Trash/info/x.txt.trashinfo"_s,
                "[Trash Info]\nPath=/home/u/%E3%83%A1%E3%83%A2.txt\n");
     Window w;
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     form.Build_ListView(u"::{645FF040-5081-101B-9F08-00AA002F954E}"_s);
     qputenv("XDG_DATA_HOME", savedHome);
     QVERIFY(form.windowTitle().startsWith(u"ごみ箱   "_s));
     QCOMPARE(form.secondaryStatus(), u"NameSpace mode"_s);
     QVERIFY(form.store().shellNamespaceMode());
-    QCOMPARE(w.field(TForm1::DFCount), QString());
+    QCOMPARE(w.field(MainWindow::DFCount), QString());
     QCOMPARE(w.list().count(), 1);
     QCOMPARE(w.list().at(0).Name, u"メモ.txt"_s);
     QCOMPARE(w.list().at(0).PATH, home.path() + u"/Trash/files/x.txt"_s);
@@ -197,7 +200,7 @@ void TestItemListWindow::recycleBinIsAVirtualLocation()
     // A location that cannot be parsed: an empty list.
     form.Build_ListView(u"/no/such/folder/"_s);
     QCOMPARE(w.list().count(), 0);
-    QCOMPARE(w.field(TForm1::DFCount), u"D:0 + F:0 = 0"_s);
+    QCOMPARE(w.field(MainWindow::DFCount), u"D:0 + F:0 = 0"_s);
     form.Build_ListView(w.data.path() + u"/"_s);
     QVERIFY(!form.store().shellNamespaceMode());
 }
@@ -207,7 +210,7 @@ void TestItemListWindow::refreshesKeepTheSelection()
     Window w;
     for (const QString &n : {u"a.txt"_s, u"b.txt"_s, u"c.txt"_s})
         writeBytes(w.path(n), "x");
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     form.folderWatch()->setInterval(30);
     form.Build_ListView(w.data.path() + u"/"_s);
     QVERIFY(form.folderWatch()->isActive());
@@ -248,7 +251,7 @@ void TestItemListWindow::draggedPositionsAreStored()
     Window w("N76=1\nN107=0\nN28=1\n");
     writeBytes(w.path(u"a.txt"_s), "x");
     writeBytes(w.path(u"b.txt"_s), "x");
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     form.resize(800, 600);
     form.show();
     QVERIFY(QTest::qWaitForWindowExposed(&form));
@@ -258,7 +261,7 @@ void TestItemListWindow::draggedPositionsAreStored()
     Q_EMIT static_cast<ItemIconView *>(icons)->positionsDropped({{row, QPoint(200, 64)}},
                                                                 u"b.txt"_s);
     QVERIFY(readBytes(w.path(u"_m.ini"_s)).contains("a.txt_p=200,64"));
-    QCOMPARE(w.field(TForm1::FileOp), u"Drop: b.txt"_s);
+    QCOMPARE(w.field(MainWindow::FileOp), u"Drop: b.txt"_s);
     const int moved = w.list().rowOfPath(w.path(u"a.txt"_s));
     QCOMPARE(w.list().at(moved).Point, std::optional<QPoint>(QPoint(200, 64)));
     QCOMPARE(icons->visualRect(form.itemListView()->model()->index(moved, 0)).topLeft(),
@@ -276,7 +279,7 @@ void TestItemListWindow::virtualListKeepsItsDifferences()
     Window w("N325=1\nN76=1\nN28=1\n");
     writeBytes(w.path(u"a.txt"_s), "x");
     writeBytes(w.path(u"_m.ini"_s), "a.txt_p=50,50\na.txt_label=1\na.txt_s=2\n");
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     QCOMPARE(form.secondaryStatus(), u"Owner Draw mode"_s);
     const int row = w.list().rowOfPath(w.path(u"a.txt"_s));
     QVERIFY(!w.list().at(row).Point);
@@ -296,7 +299,7 @@ void TestItemListWindow::iconSizeKeepsItsWholeRange()
     // pictures; the label beside the slider shows it.
     Window w("N28=1\nN119=1\nIconSize=400\n");
     writeBytes(w.path(u"a.txt"_s), "x");
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
     QCOMPARE(form.iconSize(), 400);
     QCOMPARE(form.itemListView()->look().pictureSize(), 400);
     QCOMPARE(form.findChild<QLabel *>(u"IconSizeLabel"_s)->text(), u"400"_s);

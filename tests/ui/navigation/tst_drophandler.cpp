@@ -1,13 +1,14 @@
 // Files dropped onto the main window from another program, and the item list's own
 // items dragged onto one of its folder entries.
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "testsupport/files.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
+#include "ui/fileops/copymovedialog.h"
 #include "ui/fileops/fileoperationscontroller.h"
-#include "ui/fileops/tform14.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/drophandler.h"
@@ -32,7 +33,7 @@ namespace
 struct Window {
     Window()
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
         o.launcher = &launcher;
@@ -40,7 +41,7 @@ struct Window {
              {"here/a.txt", "here/_m.ini", "there/a.txt", "there/b.txt", "there/_m.ini"})
             test::writeFile(path(QString::fromLatin1(f)), "x");
         QDir().mkpath(path(u"here/sub"_s));
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         form->fileOperations()->setProgressDelay(60000);
         handler().setMenuChooser([this](QMenu &menu, const QPoint &) -> QAction * {
@@ -105,7 +106,7 @@ struct Window {
     test::TempProgramFolder program;
     QTemporaryDir data;
     test::RecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     QString choice;
     QStringList menus;
     QStringList entries;
@@ -215,8 +216,8 @@ void TestDropHandler::dropsThatShowNoMenu()
 
     // With "ドロップ可能" off the list and the window refuse drops.
     w.open(u"here"_s);
-    w.form->command(u"N107"_s)->trigger();
-    QVERIFY(!w.form->settings().isOn(u"N107"_s));
+    w.form->command(Component::AcceptDrops)->trigger();
+    QVERIFY(!w.form->settings().isOn(Component::AcceptDrops));
     w.drop({u"there/b.txt"_s}, w.list());
     QVERIFY(!w.entered);
     w.drop({u"there/b.txt"_s}, w.form.get());
@@ -241,8 +242,8 @@ void TestDropHandler::dropOntoFolderEntryUsesWhatWasDragged()
     QTest::qWait(30);
     QCOMPARE(w.names(u"here/sub"_s), QStringList{});
 
-    w.form->command(u"N217"_s)->trigger();
-    QVERIFY(w.form->settings().isOn(u"N217"_s));
+    w.form->command(Component::DropOntoFolders)->trigger();
+    QVERIFY(w.form->settings().isOn(Component::DropOntoFolders));
     w.form->fileOperations()->copyMoveDialog()->setMoveChosen(true);
     w.handler().setOwnDrag(true);
     w.drop({u"here/a.txt"_s, u"here/b.txt"_s, u"here/_m.ini"_s}, w.list(), folder);
@@ -255,7 +256,7 @@ void TestDropHandler::dropOntoFolderEntryUsesWhatWasDragged()
     QCOMPARE(w.names(u"here"_s), (QStringList{u"_m.ini"_s, u"sub"_s}));
     QCOMPARE(w.names(u"there"_s), (QStringList{u"_m.ini"_s, u"a.txt"_s, u"b.txt"_s}));
     QCOMPARE(w.form->currentFolder(), w.path(u"here/sub/"_s));
-    QCOMPARE(w.form->statusField(TForm1::SysMsg)->text(), u"drop to sub"_s);
+    QCOMPARE(w.form->statusField(MainWindow::SysMsg)->text(), u"drop to sub"_s);
     QCOMPARE(w.selectedNames(), (QStringList{u"a.txt"_s, u"b.txt"_s}));
     QCOMPARE(w.form->store().GetByPath(w.path(u"here/sub/a.txt"_s), u"_cmt"_s), u"aye"_s);
     QVERIFY(w.menus.isEmpty());

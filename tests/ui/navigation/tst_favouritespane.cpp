@@ -1,12 +1,13 @@
 // The favourites pane: what it shows of pathlist.ini, its pop-up commands, files dropped
 // onto it and entries dragged onto others.
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/navigation/favourites.h"
 #include "testsupport/files.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/favouritesmodel.h"
 #include "ui/navigation/favouritespane.h"
@@ -32,11 +33,11 @@ namespace
 struct Window {
     Window()
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
         o.launcher = &launcher;
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         pane().setPrompt([this](const QString &title, const QString &label,
                                 const QString &text) -> std::optional<QString> {
@@ -96,7 +97,7 @@ struct Window {
     test::TempProgramFolder program;
     QTemporaryDir data;
     test::RecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     QStringList answers;
     QStringList prompts;
     Qt::DropAction dropAction = Qt::IgnoreAction;
@@ -313,7 +314,7 @@ void TestFavouritesPane::dropsAddPlacesAndReorderEntries()
     QCOMPARE(w.pane().selectedLine(), 0);
 
     // With "ドロップ可能" off nothing is taken.
-    w.form->settings().storeSetting(u"N107"_s, u"0"_s, false);
+    w.form->settings().storeSetting(Component::AcceptDrops, u"0"_s, false);
     mime = new QMimeData;
     mime->setUrls({QUrl::fromLocalFile(w.path())});
     w.drop(mime, QPoint(5, 5));

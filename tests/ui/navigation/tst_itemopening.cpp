@@ -1,13 +1,14 @@
 // Opening items from the main window: the open action through the maze's gate, the
 // registered applications, the program chooser, the item pop-up with its clipboard
 // commands, and the browser page.
+#include "core/app/componentnames.h"
 #include "core/navigation/clipboardpaths.h"
 #include "core/platform/trash.h"
 #include "testsupport/files.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/browserpage.h"
@@ -47,11 +48,11 @@ struct Window {
         qputenv("XDG_DATA_DIRS", (apps.path() + u"/system"_s).toLocal8Bit());
         qputenv("XDG_CONFIG_HOME", (apps.path() + u"/config"_s).toLocal8Bit());
         qputenv("XDG_CONFIG_DIRS", (apps.path() + u"/config-system"_s).toLocal8Bit());
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
         o.launcher = &launcher;
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         form->fileOperations()->setTrash(&trash);
         form->fileOperations()->setProgressDelay(60000);
@@ -87,7 +88,7 @@ struct Window {
     QTemporaryDir trashHome;
     Trash trash{trashHome.path() + u"/Trash"_s};
     test::RecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 QAction *entry(QMenu *menu, const QString &name)
@@ -348,15 +349,15 @@ void TestItemOpening::browserPageShowsLocalPlacesAndHandsOnWebAddresses()
     QVERIFY(w.write(u"site/index.html"_s, "<html><body><p>Hello <b>page</b></p></body></html>"));
     QVERIFY(w.write(u"site/<b>odd<b> & co.txt"_s, "plain <i>text</i>"));
     w.open(u"site"_s);
-    QVERIFY(!w.form->command(u"WebBrowser2"_s)->isChecked());
+    QVERIFY(!w.form->command(Component::BrowserPage)->isChecked());
 
     // "ブラウザで開く" on a page: the browser page shows and displays it.
     w.select({u"index.html"_s});
     w.form->command(u"cmdOpenInBrowser"_s)->trigger();
-    QVERIFY(w.form->command(u"WebBrowser2"_s)->isChecked());
+    QVERIFY(w.form->command(Component::BrowserPage)->isChecked());
     auto *pane = w.form->findChild<QTabWidget *>(u"RightPane"_s);
     QVERIFY(pane && !pane->isHidden());
-    QCOMPARE(pane->currentWidget(), w.form->rightPage(u"WebBrowser2"_s));
+    QCOMPARE(pane->currentWidget(), w.form->rightPage(Component::BrowserPage));
     BrowserPage *page = w.opener().browserPage();
     QCOMPARE(page->address(), w.path(u"site/index.html"_s));
     QCOMPARE(page->view()->toPlainText().trimmed(), u"Hello page"_s);

@@ -1,11 +1,12 @@
 // Moving between folders in the main window: tabs, path box, up, the drive bar, the
 // system folder buttons, and what the recent-use lists refuse.
+#include "core/app/componentnames.h"
 #include "core/navigation/openplan.h"
 #include "testsupport/files.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/drivebar.h"
 #include "ui/navigation/itemopener.h"
@@ -34,11 +35,11 @@ struct Window {
     {
         if (!exeIni.isEmpty())
             program.writeBytes(u"exe.ini"_s, exeIni);
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
         o.launcher = &launcher;
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
     }
     QString path(const QString &relative = QString()) const
@@ -51,7 +52,7 @@ struct Window {
     test::TempProgramFolder program;
     QTemporaryDir data;
     test::RecordingLauncher launcher;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -192,7 +193,7 @@ void TestNavigationWindow::systemFolderButtons()
 
     // "お気に入り": the favourites page.
     w.form->command(u"cmdSystemFolderFavourites"_s)->trigger();
-    QVERIFY(w.form->command(u"N123"_s)->isChecked());
+    QVERIFY(w.form->command(Component::FavouritesPage)->isChecked());
 
     // "テンプレート": the desktop's user folder, wherever the user put it.
     QTemporaryDir config;

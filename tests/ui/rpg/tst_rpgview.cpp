@@ -1,9 +1,10 @@
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/rpg/seededrandom.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/rpg/rpgpanecommands.h"
 #include "ui/rpg/rpgview.h"
@@ -427,11 +428,11 @@ void TestRpgView::openFromTheItemList()
     QVERIFY(dir.writeBytes(u"work/other.txt"_s, "y"));
     QVERIFY(dir.writeBytes(u"vtl/FileList.img"_s, ""));
     test::RecordingLauncher launcher;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = folderWithPictures(dir);
     o.arguments = {dir.file(u"work"_s)};
     o.launcher = &launcher;
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     w.resize(1100, 760);
     w.show();
@@ -480,11 +481,11 @@ void TestRpgView::playerKeptBetweenRuns()
     MessageBox::answerAllWith(QMessageBox::No);
     test::TempProgramFolder dir;
     QVERIFY(dir.writeBytes(u"exe.ini"_s, "TreePanel=1\r\npath1=1\r\n"));
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = folderWithPictures(dir);
     QString kept;
     {
-        TForm1 w(o);
+        MainWindow w(o);
         w.FormCreate();
         w.show();
         PlayerRecord p = w.rpgView()->game().player();
@@ -498,7 +499,7 @@ void TestRpgView::playerKeptBetweenRuns()
     QVERIFY(written.load());
     QCOMPARE(written.value(RpgGame::settingsKey()), kept);
 
-    TForm1 next(o);
+    MainWindow next(o);
     next.FormCreate();
     const PlayerRecord &p = next.rpgView()->game().player();
     QCOMPARE(p.gold, 4321);
@@ -518,7 +519,7 @@ void TestRpgView::paneCommands()
     splitter.show();
     QVERIFY(QTest::qWaitForWindowExposed(&splitter));
     RpgPaneCommands commands(pane, list);
-    QCOMPARE(commands.paneAction()->objectName(), u"path1"_s);
+    QCOMPARE(commands.paneAction()->objectName(), Component::FolderPane);
     QCOMPARE(commands.paneAction()->shortcut(), QKeySequence(u"Ctrl+5"_s));
     QVERIFY(commands.paneAction()->isChecked());
 

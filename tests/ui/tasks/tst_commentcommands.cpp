@@ -1,11 +1,12 @@
 #include "core/annotations/annotationlist.h"
+#include "core/app/componentnames.h"
 #include "core/platform/textfile.h"
 #include "core/tasks/commentediting.h"
 #include "core/tasks/extendedcomment.h"
 #include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemdelegate.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -55,10 +56,10 @@ struct Fixture {
         writeFile(work() + u"_m.ini"_s, "a.txt_cmt=first\r\nc.txt_cmt=third\r\n");
         writeFile(other() + u"a.txt"_s, "y");
         writeFile(other() + u"_m.ini"_s, "a.txt_cmt=elsewhere\r\n");
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = pf.folder();
         o.arguments = {data.path() + u"/work"_s};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         comments = form->findChild<CommentCommands *>();
         comments->setTextAsker([this](QWidget *, const QString &caption, const QString &prompt,
@@ -89,7 +90,7 @@ struct Fixture {
 
     test::TempProgramFolder pf;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     CommentCommands *comments = nullptr;
     std::optional<QString> answer;
     QStringList asked;
@@ -130,7 +131,7 @@ void TestCommentCommands::clickShowsTheComment()
     const QModelIndex index =
         view->model()->index(f.form->itemListView()->list().rowOfPath(f.work() + u"a.txt"_s), 0);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(index).center());
-    QTRY_COMPARE(f.form->statusField(TForm1::FileOp)->text(), u"first"_s);
+    QTRY_COMPARE(f.form->statusField(MainWindow::FileOp)->text(), u"first"_s);
     QTRY_COMPARE(f.box()->toPlainText(), u"first"_s);
 }
 
@@ -253,10 +254,10 @@ void TestCommentCommands::folderCommentOfAVirtualLocation()
 void TestCommentCommands::quickComment_data()
 {
     QTest::addColumn<QString>("style"); // the view style command
-    QTest::newRow("large icons: over the picture") << u"N28"_s;
-    QTest::newRow("small icons: over the caption") << u"N27"_s;
-    QTest::newRow("list: over the item") << u"N78"_s;
-    QTest::newRow("details: over the second column") << u"Detail1"_s;
+    QTest::newRow("large icons: over the picture") << Component::ViewIcons;
+    QTest::newRow("small icons: over the caption") << Component::ViewSmallIcons;
+    QTest::newRow("list: over the item") << Component::ViewList;
+    QTest::newRow("details: over the second column") << Component::ViewDetails;
 }
 
 void TestCommentCommands::quickComment()
@@ -270,7 +271,7 @@ void TestCommentCommands::quickComment()
     QVERIFY(QTest::qWaitForWindowExposed(f.form.get()));
     f.run(style);
     // "クイックコメント" has no menu entry of its own; its setting checks it at start-up.
-    f.form->command(u"N350"_s)->setChecked(true);
+    f.form->command(Component::QuickComment)->setChecked(true);
 
     ItemListView *view = f.form->itemListView();
     const QString a = f.work() + u"a.txt"_s;
@@ -286,16 +287,16 @@ void TestCommentCommands::quickComment()
     const QModelIndex index = view->model()->index(row, 0);
     const QRect cell = shown->visualRect(index);
     const QRect at = field->geometry();
-    if (style == u"Detail1"_s) {
+    if (style == Component::ViewDetails) {
         QHeaderView *header = static_cast<QTreeView *>(shown)->header();
         QCOMPARE(at.left(), header->sectionViewportPosition(1));
         QCOMPARE(at.width(), header->sectionSize(1));
         QCOMPARE(at.top(), cell.top());
     } else {
         const ItemDelegate::Geometry parts = view->delegate()->geometry(cell, index);
-        const QRect area = style == u"N28"_s   ? parts.picture
-                           : style == u"N27"_s ? parts.caption
-                                               : cell;
+        const QRect area = style == Component::ViewIcons        ? parts.picture
+                           : style == Component::ViewSmallIcons ? parts.caption
+                                                                : cell;
         QCOMPARE(at.topLeft(), area.topLeft());
         // Ten pixels for each of the comment's 21 characters.
         QCOMPARE(at.width(), qMax(area.width(), 210));
@@ -315,7 +316,7 @@ void TestCommentCommands::quickComment()
     QCOMPARE(f.box()->toPlainText(), u"changed"_s);
 
     // Switched off, the field stays hidden.
-    f.form->command(u"N350"_s)->setChecked(false);
+    f.form->command(Component::QuickComment)->setChecked(false);
     f.select({a});
     QVERIFY(!field->isVisible());
 }
@@ -378,7 +379,7 @@ void TestCommentCommands::extendedCommentEditor()
              "\"hidden, kept\""_s);
     QCOMPARE(f.form->settings().value(u"CmtName3"_s), u"担当"_s);
     // Shown as "コメント Professional 詳細", the columns take the new name at once.
-    f.run(u"N369"_s);
+    f.run(Component::ViewExtendedComments);
     f.select({f.work() + u"a.txt"_s});
     grid->item(3, 0)->setText(u"期限"_s);
     editor->saveButton()->click();

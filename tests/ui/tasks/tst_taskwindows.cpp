@@ -1,11 +1,12 @@
 #include "core/annotations/annotationlist.h"
+#include "core/app/componentnames.h"
 #include "core/platform/textfile.h"
 #include "core/tasks/taskcheck.h"
 #include "testsupport/fakeclock.h"
 #include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/tasks/detailwindow.h"
@@ -66,10 +67,10 @@ struct Fixture {
             pf.writeBytes(u"exe.ini"_s, exeIni);
         if (!taskIni.isNull())
             pf.writeBytes(u"task.ini"_s, taskIni);
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = pf.folder();
         o.arguments = {data.path() + u"/work"_s};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         pane = form->findChild<TaskPane *>();
         pane->setNotifier([this](const QString &summary, const QString &body) {
@@ -98,7 +99,7 @@ struct Fixture {
     test::FakeClock clock;
     test::TempProgramFolder pf;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     TaskPane *pane = nullptr;
     QStringList notified;
 };
@@ -216,7 +217,7 @@ void TestTaskWindows::startupCheckAnnounces()
                              u"2 お知らせ\n["_s + f.work() +
                              u"b.txt]\n[2026/01/05,9:00:00]\n見る\n\n"_s;
     QCOMPARE(MessageBox::log().last(), expected);
-    QCOMPARE(f.form->statusField(TForm1::SysMsg)->text(), TaskCheck::checkedStatus());
+    QCOMPARE(f.form->statusField(MainWindow::SysMsg)->text(), TaskCheck::checkedStatus());
     QCOMPARE(f.notified.size(), 2);
     QVERIFY(f.notified.first().startsWith(u"期日超過|"_s + f.other() + u"a.txt"_s));
 }
@@ -254,8 +255,8 @@ void TestTaskWindows::refreshFillsTheTree()
 
     // "タスク未完了の一覧" on: the pane is shown and checked again.
     f.pf.writeBytes(u"task.ini"_s, QByteArray());
-    f.run(u"N60"_s);
-    QVERIFY(f.form->command(u"N60"_s)->isChecked());
+    f.run(Component::OpenTasksPage);
+    QVERIFY(f.form->command(Component::OpenTasksPage)->isChecked());
     QCOMPARE(tree->topLevelItemCount(), 1);
     QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
 }
@@ -315,7 +316,7 @@ void TestTaskWindows::doubleClickShakesTheItem()
 
     // The details style does not shake.
     steps.clear();
-    f.run(u"Detail1"_s);
+    f.run(Component::ViewDetails);
     QVERIFY(f.pane->goToTask(task));
     QVERIFY(steps.isEmpty());
 }
@@ -398,9 +399,9 @@ void TestTaskWindows::detailWindowPictures_data()
 {
     QTest::addColumn<QString>("style");
     QTest::addColumn<int>("size");
-    QTest::newRow("large icons") << u"N28"_s << 32;
-    QTest::newRow("small icons") << u"N27"_s << 16;
-    QTest::newRow("details") << u"Detail1"_s << 16;
+    QTest::newRow("large icons") << Component::ViewIcons << 32;
+    QTest::newRow("small icons") << Component::ViewSmallIcons << 16;
+    QTest::newRow("details") << Component::ViewDetails << 16;
 }
 
 void TestTaskWindows::detailWindowPictures()

@@ -1,12 +1,13 @@
 // What a selection in the main window's item list shows: the status fields, the viewer
 // page of the right pane and the sticky note.
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistview.h"
-#include "ui/sticky/tfusenform.h"
+#include "ui/sticky/stickynotewindow.h"
 #include "ui/viewer/selectiondetails.h"
 #include "ui/viewer/viewerpagewidget.h"
 
@@ -39,12 +40,12 @@ struct Window {
     {
         return data.path() + u"/"_s + relative;
     }
-    TForm1 &open()
+    MainWindow &open()
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {data.path()};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         details = SelectionDetails::install(*form);
         return *form;
@@ -68,12 +69,12 @@ struct Window {
         a->trigger();
     }
     ViewerPageWidget *page() const { return details->viewerPage(); }
-    TFusenForm *note() const { return details->stickyNote(); }
+    StickyNoteWindow *note() const { return details->stickyNote(); }
     QString line(const QString &name) const { return note()->line(name)->text(); }
 
     test::TempProgramFolder program;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
     SelectionDetails *details = nullptr;
 };
 
@@ -115,11 +116,11 @@ void TestSelectionDetails::statusFieldsAndCoalescing()
         ini += name + "_cmt=c" + QByteArray::number(i) + "\r\n";
     }
     writeFile(w.path(u"_m.ini"_s), ini);
-    TForm1 &form = w.open();
+    MainWindow &form = w.open();
 
     w.select(u"f0007.txt"_s);
-    QCOMPARE(form.statusField(TForm1::StatusField(5))->text(), u"c7"_s);
-    QCOMPARE(form.statusField(TForm1::StatusField(6))->toolTip(), w.path(u"f0007.txt"_s));
+    QCOMPARE(form.statusField(MainWindow::StatusField(5))->text(), u"c7"_s);
+    QCOMPARE(form.statusField(MainWindow::StatusField(6))->toolTip(), w.path(u"f0007.txt"_s));
 
     // Selecting every item at once runs the handler once, for the state it ends in.
     const int before = w.details->handledCount();
@@ -157,8 +158,8 @@ void TestSelectionDetails::viewerPage()
     writeFile(w.path(u"memo.txt"_s), QByteArray(10 * 1024 - 2, 'a') + "\r\n");
     QVERIFY(QImage(30, 20, QImage::Format_RGB32).save(w.path(u"PIC.BMP"_s), "BMP"));
     writeFile(w.path(u"_m.ini"_s), "folder_cmt=資料\r\n");
-    TForm1 &form = w.open();
-    QVERIFY(form.rightPage(u"N114"_s)->isAncestorOf(w.page()));
+    MainWindow &form = w.open();
+    QVERIFY(form.rightPage(Component::SimpleFileView)->isAncestorOf(w.page()));
     ViewerPageWidget *page = w.page();
 
     w.view(u"folder"_s);
@@ -200,7 +201,7 @@ void TestSelectionDetails::viewerPageSwitch()
     for (const bool on : {true, false}) {
         Window w(on ? "N114=1\n" : "N114=0\n");
         writeFile(w.path(u"memo.txt"_s), "text");
-        TForm1 &form = w.open();
+        MainWindow &form = w.open();
         auto *pane = form.findChild<QTabWidget *>(u"RightPane"_s);
         QVERIFY(pane);
         QCOMPARE(pane->isVisibleTo(&form), on);
@@ -211,12 +212,12 @@ void TestSelectionDetails::viewerPageSwitch()
         QTest::qWait(50);
         QCOMPARE(filled.size(), 0);
 
-        w.run(u"N114"_s);
+        w.run(Component::SimpleFileView);
         QVERIFY(pane->isVisibleTo(&form));
-        QCOMPARE(pane->currentWidget(), form.rightPage(u"N114"_s));
+        QCOMPARE(pane->currentWidget(), form.rightPage(Component::SimpleFileView));
         w.view(u"memo.txt"_s);
         QCOMPARE(w.page()->textView()->toPlainText(), u"text"_s);
-        w.run(u"N114"_s);
+        w.run(Component::SimpleFileView);
         QVERIFY(!pane->isVisibleTo(&form));
     }
 }
@@ -229,7 +230,7 @@ void TestSelectionDetails::commentNote()
     writeFile(w.path(u"_m.ini"_s), "a.txt_cmt=hello\r\na.txt_label=1\r\nb.txt_label=9\r\n");
     w.open();
     w.select(u"a.txt"_s);
-    TFusenForm *note = w.note();
+    StickyNoteWindow *note = w.note();
     QVERIFY(note->isVisible());
     QCOMPARE(note->size(), QSize(252, 44));
     QCOMPARE(w.line(u"fileName"_s), u"ファイル名: a.txt"_s);
@@ -255,7 +256,7 @@ void TestSelectionDetails::taskNoteAndPin()
     writeFile(w.path(u"_m.ini"_s), "a.txt_cmp=40\r\na.txt_imp=3\r\na.txt_comp=0\r\n"
                                    "b.txt_cmp=250\r\nb.txt_comp=1\r\n");
     w.open();
-    TFusenForm *note = w.note();
+    StickyNoteWindow *note = w.note();
 
     w.select(u"a.txt"_s);
     QVERIFY(note->isVisible());
@@ -292,7 +293,7 @@ void TestSelectionDetails::taskNoteAndPin()
         if (a->text() == u"閉じる"_s)
             close = a;
     QVERIFY(close);
-    QAction *pin = note->popupMenu()->findChild<QAction *>(u"N1"_s);
+    QAction *pin = note->popupMenu()->findChild<QAction *>(Component::StickyNotePinned);
     QVERIFY(pin);
     QCOMPARE(pin->text(), u"位置固定解除"_s);
     close->trigger();
@@ -310,19 +311,19 @@ void TestSelectionDetails::balloonSwitchesExcludeEachOther()
     QVERIFY(w.note()->isVisible());
 
     // Choosing the task balloon hides the note, unticks and stores the other.
-    w.run(u"N34"_s);
+    w.run(Component::TaskAndCommentTips);
     QVERIFY(!w.note()->isVisible());
-    QVERIFY(w.form->command(u"N34"_s)->isChecked());
-    QVERIFY(!w.form->command(u"N33"_s)->isChecked());
+    QVERIFY(w.form->command(Component::TaskAndCommentTips)->isChecked());
+    QVERIFY(!w.form->command(Component::CommentTips)->isChecked());
     Settings stored(w.program.folder());
     QVERIFY(stored.load());
-    QCOMPARE(stored.value(u"N34"_s), u"1"_s);
-    QCOMPARE(stored.value(u"N33"_s), u"0"_s);
+    QCOMPARE(stored.value(Component::TaskAndCommentTips), u"1"_s);
+    QCOMPARE(stored.value(Component::CommentTips), u"0"_s);
     w.select(u"a.txt"_s);
     QCOMPARE(w.note()->size(), QSize(252, 162));
 
     // Both off: selections leave the note hidden.
-    w.run(u"N34"_s);
+    w.run(Component::TaskAndCommentTips);
     w.run(u"cmdSelectNone"_s);
     w.details->flush();
     w.select(u"a.txt"_s);

@@ -1,18 +1,19 @@
 // Sorting, filtering and the details columns in the main window, driven through the
 // window's own commands.
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "testsupport/files.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/viewer/columncontroller.h"
 #include "ui/viewer/filtercommands.h"
+#include "ui/viewer/filterdialog.h"
 #include "ui/viewer/labelcolumndelegate.h"
 #include "ui/viewer/selectiondetails.h"
 #include "ui/viewer/sortcommands.h"
-#include "ui/viewer/tform11.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -43,12 +44,12 @@ struct Window {
     {
         return data.path() + u"/"_s + relative;
     }
-    TForm1 &open(const QString &folder = QString())
+    MainWindow &open(const QString &folder = QString())
     {
-        TForm1::Options o;
+        MainWindow::Options o;
         o.programFolder = program.folder();
         o.arguments = {folder.isEmpty() ? data.path() : folder};
-        form = std::make_unique<TForm1>(o);
+        form = std::make_unique<MainWindow>(o);
         form->FormCreate();
         return *form;
     }
@@ -73,12 +74,12 @@ struct Window {
         SelectionDetails::install(*form)->flush();
     }
     SortCommands *sorts() const { return form->findChild<SortCommands *>(); }
-    TForm11 *filterDialog() const { return form->findChild<FilterCommands *>()->dialog(); }
+    FilterDialog *filterDialog() const { return form->findChild<FilterCommands *>()->dialog(); }
     bool checked(const QString &command) const { return form->command(command)->isChecked(); }
 
     test::TempProgramFolder program;
     QTemporaryDir data;
-    std::unique_ptr<TForm1> form;
+    std::unique_ptr<MainWindow> form;
 };
 
 } // namespace
@@ -115,24 +116,25 @@ void TestSortFilter::sortCommandsInvertTheDirection()
     w.open();
     QVERIFY(!w.sorts()->ascending());
     // Right after start the first command sorts ascending, the next descending.
-    w.run(u"SortByName1"_s);
+    w.run(Component::SortByName);
     QCOMPARE(w.names(), (QStringList{u"A.txt"_s, u"b.txt"_s, u"c.txt"_s}));
-    QVERIFY(w.checked(u"SortByName1"_s));
-    w.run(u"SortByName1"_s);
+    QVERIFY(w.checked(Component::SortByName));
+    w.run(Component::SortByName);
     QCOMPARE(w.names(), (QStringList{u"c.txt"_s, u"b.txt"_s, u"A.txt"_s}));
 
     // A build applies the marked order without turning the direction.
     w.form->Build_ListView(w.path());
     QCOMPARE(w.names(), (QStringList{u"c.txt"_s, u"b.txt"_s, u"A.txt"_s}));
-    QVERIFY(w.form->command(u"SortByName1"_s)->font().bold());
+    QVERIFY(w.form->command(Component::SortByName)->font().bold());
 
     // "なし" unmarks the orders and leaves the list as it is; the next build does not sort.
-    w.run(u"N400"_s);
+    w.run(Component::ArrangeNone);
     for (const QString &c :
-         {u"SortByName1"_s, u"N144"_s, u"N382"_s, u"N313"_s, u"SortBySize1"_s, u"SortByType1"_s})
+         {Component::SortByName, Component::SortByIconColour, Component::SortByCaptionColour,
+          Component::SortByComment, Component::SortBySize, Component::SortByType})
         QVERIFY2(!w.checked(c), qPrintable(c));
     QCOMPARE(w.names(), (QStringList{u"c.txt"_s, u"b.txt"_s, u"A.txt"_s}));
-    QVERIFY(!w.form->command(u"SortByName1"_s)->font().bold());
+    QVERIFY(!w.form->command(Component::SortByName)->font().bold());
     w.form->Build_ListView(w.path());
     QCOMPARE(w.names().size(), 3);
     QVERIFY(w.names() != (QStringList{u"c.txt"_s, u"b.txt"_s, u"A.txt"_s}));
@@ -146,11 +148,15 @@ void TestSortFilter::sortOrders_data()
     // _m.ini: a.txt blue mask and red caption, comment "zz"; b.txt no mask, comment "aa";
     // c.txt a mask that is no colour; sizes a 30, b 2, c 1000 bytes.
     QTest::newRow("icon colour: no mask first")
-        << u"N144"_s << QStringList{u"b.txt"_s, u"c.dat"_s, u"a.log"_s};
-    QTest::newRow("comment") << u"N313"_s << QStringList{u"c.dat"_s, u"b.txt"_s, u"a.log"_s};
-    QTest::newRow("size") << u"SortBySize1"_s << QStringList{u"b.txt"_s, u"a.log"_s, u"c.dat"_s};
-    QTest::newRow("type") << u"SortByType1"_s << QStringList{u"c.dat"_s, u"a.log"_s, u"b.txt"_s};
-    QTest::newRow("caption colour") << u"N382"_s << QStringList{u"b.txt"_s, u"c.dat"_s, u"a.log"_s};
+        << Component::SortByIconColour << QStringList{u"b.txt"_s, u"c.dat"_s, u"a.log"_s};
+    QTest::newRow("comment") << Component::SortByComment
+                             << QStringList{u"c.dat"_s, u"b.txt"_s, u"a.log"_s};
+    QTest::newRow("size") << Component::SortBySize
+                          << QStringList{u"b.txt"_s, u"a.log"_s, u"c.dat"_s};
+    QTest::newRow("type") << Component::SortByType
+                          << QStringList{u"c.dat"_s, u"a.log"_s, u"b.txt"_s};
+    QTest::newRow("caption colour")
+        << Component::SortByCaptionColour << QStringList{u"b.txt"_s, u"c.dat"_s, u"a.log"_s};
 }
 
 void TestSortFilter::sortOrders()
@@ -168,10 +174,10 @@ void TestSortFilter::sortOrders()
     QStringList names = w.names();
     names.removeAll(u"_m.ini"_s);
     // "No mask" ties between b and c for the icon colour: their order is free.
-    if (command == u"N144"_s)
+    if (command == Component::SortByIconColour)
         QCOMPARE(QSet<QString>(names.begin(), names.begin() + 2),
                  QSet<QString>(ascending.begin(), ascending.begin() + 2));
-    else if (command == u"N382"_s)
+    else if (command == Component::SortByCaptionColour)
         QCOMPARE(names.last(), u"a.log"_s); // "-1" sorts before "255"
     else
         QCOMPARE(names, ascending);
@@ -203,12 +209,12 @@ void TestSortFilter::folderFixesItsSortOrder()
     names.removeAll(u"_m.ini"_s);
     const QStringList descending{u"c.txt"_s, u"b.txt"_s, u"a.txt"_s};
     QCOMPARE(names == descending, fixed);
-    QCOMPARE(w.form->command(u"SortByName1"_s)->font().bold(), fixed);
+    QCOMPARE(w.form->command(Component::SortByName)->font().bold(), fixed);
     if (!fixed)
         return;
     // Every build of the folder sorts descending again, even after a command turned
     // the direction.
-    w.run(u"SortByName1"_s);
+    w.run(Component::SortByName);
     w.form->Build_ListView(w.path(u"sorted/"_s));
     names = w.names();
     names.removeAll(u"_m.ini"_s);
@@ -232,7 +238,7 @@ void TestSortFilter::headerClicks()
     QCOMPARE(w.names(), (QStringList{u"c.txt"_s, u"b.txt"_s, u"a.txt"_s}));
 
     // In the tree list a click turns the direction but does not sort.
-    w.run(u"N90"_s);
+    w.run(Component::ViewTreeList);
     const QStringList before = w.names();
     const bool direction = w.sorts()->ascending();
     Q_EMIT header->sectionClicked(0);
@@ -273,7 +279,7 @@ void TestSortFilter::sameExtensionAndName()
     w.select(item);
     w.run(command);
     QCOMPARE(w.form->fileMask(), mask);
-    QCOMPARE(w.form->statusField(TForm1::FindFileName)->text(), mask);
+    QCOMPARE(w.form->statusField(MainWindow::FindFileName)->text(), mask);
     QCOMPARE(command == u"cmdFilterSameName"_s ? w.filterDialog()->nameText()
                                                : w.filterDialog()->typeText(),
              field);
@@ -308,7 +314,7 @@ void TestSortFilter::filterDialog()
     writeFile(w.path(u"_m.ini"_s), "plan.txt_comp=0\r\ndone.txt_comp=1\r\nmemo.txt_cmt=m\r\n");
     w.open();
     w.run(u"cmdFilterSettings"_s);
-    TForm11 *dialog = w.filterDialog();
+    FilterDialog *dialog = w.filterDialog();
     QVERIFY(dialog->isVisible());
     QCOMPARE(dialog->windowTitle(), u"フィルタの設定"_s);
 
@@ -371,12 +377,12 @@ void TestSortFilter::columnSets()
     QCOMPARE(captions(), (QStringList{u"名前"_s, u"コメント"_s, u"フルパス"_s, u"サイズ"_s}));
     QCOMPARE(model->columnText(row, 1), u"見積"_s);
 
-    w.run(u"Detail1"_s);
+    w.run(Component::ViewDetails);
     QCOMPARE(*columns->currentSet(), ColumnSets::Details);
     QCOMPARE(captions().size(), 6);
     QCOMPARE(model->columnText(w.names().indexOf(u"plan.txt"_s), 2), u"1.50KB"_s);
 
-    w.run(u"N79"_s);
+    w.run(Component::ViewTaskDetails);
     QCOMPARE(*columns->currentSet(), ColumnSets::Task);
     QCOMPARE(captions().size(), 12);
     QCOMPARE(captions().at(6), u"重要度"_s);
@@ -387,7 +393,7 @@ void TestSortFilter::columnSets()
     QTreeView *details = w.view()->detailsView();
     QVERIFY(qobject_cast<LabelColumnDelegate *>(details->itemDelegateForColumn(2)));
 
-    w.run(u"N369"_s);
+    w.run(Component::ViewExtendedComments);
     QCOMPARE(*columns->currentSet(), ColumnSets::ExtendedComment);
     QCOMPARE(captions().mid(2, 2), (QStringList{u"種別"_s, u"担当"_s}));
     QCOMPARE(model->columnText(w.names().indexOf(u"plan.txt"_s), 3), u"山田"_s);
@@ -408,7 +414,7 @@ void TestSortFilter::columnWidths()
 
     // Before switching to "リスト" the widths shown go into the setting, in quotes.
     header->resizeSection(0, 123);
-    w.run(u"Detail1"_s);
+    w.run(Component::ViewDetails);
     const QString stored = w.form->settings().value(u"ColumnsWidth0"_s);
     QVERIFY2(stored.startsWith(u"\"123\",\"300\",\"100\",\"90\",\"100\",\"100\","_s),
              qPrintable(stored));

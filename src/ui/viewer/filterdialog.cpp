@@ -1,4 +1,4 @@
-#include "ui/viewer/tform11.h"
+#include "ui/viewer/filterdialog.h"
 
 #include "core/itemlist/filtermask.h"
 
@@ -15,10 +15,10 @@
 namespace kazari
 {
 
-TForm11::TForm11(QWidget *parent)
+FilterDialog::FilterDialog(QWidget *parent)
     : QDialog(parent)
 {
-    setObjectName(QStringLiteral("Form11"));
+    setObjectName(QStringLiteral("FilterDialog"));
     setWindowTitle(QStringLiteral("フィルタの設定"));
     auto *layout = new QVBoxLayout(this);
 
@@ -54,43 +54,43 @@ TForm11::TForm11(QWidget *parent)
     buttons->addWidget(m_close);
     layout->addLayout(buttons);
 
-    connect(m_set, &QPushButton::clicked, this, &TForm11::setClicked);
-    connect(m_clear, &QPushButton::clicked, this, &TForm11::clearClicked);
+    connect(m_set, &QPushButton::clicked, this, &FilterDialog::setClicked);
+    connect(m_clear, &QPushButton::clicked, this, &FilterDialog::clearClicked);
     connect(m_close, &QPushButton::clicked, this, &QDialog::hide);
 }
 
-QString TForm11::nameText() const
+QString FilterDialog::nameText() const
 {
     return m_name->text();
 }
 
-void TForm11::setNameText(const QString &text)
+void FilterDialog::setNameText(const QString &text)
 {
     m_name->setText(text);
 }
 
-QString TForm11::typeText() const
+QString FilterDialog::typeText() const
 {
     return m_type->text();
 }
 
-void TForm11::setTypeText(const QString &text)
+void FilterDialog::setTypeText(const QString &text)
 {
     m_type->setText(text);
 }
 
-int TForm11::option() const
+int FilterDialog::option() const
 {
     return qMax(0, m_options->checkedId());
 }
 
-void TForm11::setOption(int option)
+void FilterDialog::setOption(int option)
 {
     if (QAbstractButton *b = m_options->button(option))
         b->setChecked(true);
 }
 
-QString TForm11::annotationSuffix() const
+QString FilterDialog::annotationSuffix() const
 {
     return FilterMask::annotationOptions().value(option()).second;
 }

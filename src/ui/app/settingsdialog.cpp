@@ -1,4 +1,5 @@
-#include "ui/app/tform6.h"
+#include "ui/app/settingsdialog.h"
+#include "core/app/componentnames.h"
 
 #include "core/app/colorvalue.h"
 #include "core/app/settings.h"
@@ -43,7 +44,7 @@ namespace
 /// The command "ヒントチップでコメントとタスクを表示": the dialog shows and sets its mark only.
 const QString TipsCommand = QStringLiteral("cmdHintTips");
 /// The tool button "背面に固定", whose pressed state is kept under its own name.
-const QString WindowAtBackKey = QStringLiteral("ToolButton6");
+const QString WindowAtBackKey = Component::KeepAtBack;
 
 const QString BitmapFilter = QStringLiteral(
     "ビットマップ (*.bmp);;画像 (*.bmp *.png *.gif *.jpg *.jpeg);;すべてのファイル (*)");
@@ -131,19 +132,19 @@ QImage loadImage(const QString &path)
 
 } // namespace
 
-TForm6::TForm6(SettingsHost &host, QWidget *parent)
+SettingsDialog::SettingsDialog(SettingsHost &host, QWidget *parent)
     : QDialog(parent)
     , m_host(host)
     , m_applications(host.settings().programFolder())
 {
-    setObjectName(QStringLiteral("TForm6"));
+    setObjectName(QStringLiteral("SettingsDialog"));
     setWindowTitle(QStringLiteral("設定"));
     buildUi();
 }
 
-TForm6::~TForm6() = default;
+SettingsDialog::~SettingsDialog() = default;
 
-QStringList TForm6::pageTitles()
+QStringList SettingsDialog::pageTitles()
 {
     return {QStringLiteral("基本の設定"),
             QStringLiteral("アイコンの設定"),
@@ -161,7 +162,7 @@ QStringList TForm6::pageTitles()
 // ---------------------------------------------------------------------------------------
 // Building
 
-void TForm6::buildUi()
+void SettingsDialog::buildUi()
 {
     m_nav = new QListWidget;
     m_nav->setObjectName(QStringLiteral("pageList"));
@@ -225,7 +226,7 @@ void TForm6::buildUi()
     resize(780, 640);
 }
 
-QWidget *TForm6::makePage(const QString &description, QWidget *body)
+QWidget *SettingsDialog::makePage(const QString &description, QWidget *body)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
@@ -251,7 +252,7 @@ QWidget *TForm6::makePage(const QString &description, QWidget *body)
     return page;
 }
 
-QCheckBox *TForm6::addSwitch(const QString &key, const QString &caption, bool rebuilds)
+QCheckBox *SettingsDialog::addSwitch(const QString &key, const QString &caption, bool rebuilds)
 {
     auto *box = new QCheckBox(caption);
     box->setObjectName(key);
@@ -259,7 +260,7 @@ QCheckBox *TForm6::addSwitch(const QString &key, const QString &caption, bool re
     return box;
 }
 
-QLineEdit *TForm6::addText(const QString &key)
+QLineEdit *SettingsDialog::addText(const QString &key)
 {
     auto *edit = new QLineEdit;
     edit->setObjectName(key);
@@ -267,7 +268,7 @@ QLineEdit *TForm6::addText(const QString &key)
     return edit;
 }
 
-QPushButton *TForm6::addColor(const QString &key)
+QPushButton *SettingsDialog::addColor(const QString &key)
 {
     auto *button = new QPushButton;
     button->setObjectName(key);
@@ -279,7 +280,7 @@ QPushButton *TForm6::addColor(const QString &key)
     return button;
 }
 
-QWidget *TForm6::pictureBrowser(const QString &key, QLineEdit **edit)
+QWidget *SettingsDialog::pictureBrowser(const QString &key, QLineEdit **edit)
 {
     auto *row = new QWidget;
     auto *layout = new QHBoxLayout(row);
@@ -295,19 +296,19 @@ QWidget *TForm6::pictureBrowser(const QString &key, QLineEdit **edit)
     return row;
 }
 
-QWidget *TForm6::buildBasicPage()
+QWidget *SettingsDialog::buildBasicPage()
 {
     auto *display = new QVBoxLayout;
-    display->addWidget(
-        addSwitch(QStringLiteral("N75"), QStringLiteral("アイコン表示拡張機能を使用する"), true));
-    display->addWidget(
-        addSwitch(QStringLiteral("N91"), QStringLiteral("文字表示拡張機能を使用する"), true));
+    display->addWidget(addSwitch(Component::IconExtensions,
+                                 QStringLiteral("アイコン表示拡張機能を使用する"), true));
+    display->addWidget(addSwitch(Component::CaptionExtensions,
+                                 QStringLiteral("文字表示拡張機能を使用する"), true));
 
     auto *files = new QVBoxLayout;
     files->addWidget(
-        addSwitch(QStringLiteral("N106"), QStringLiteral("ファイル名の保護をする"), true));
+        addSwitch(Component::ProtectFileNames, QStringLiteral("ファイル名の保護をする"), true));
     files->addWidget(
-        addSwitch(QStringLiteral("N107"), QStringLiteral("ドロップ受け入れ可能にする"), false));
+        addSwitch(Component::AcceptDrops, QStringLiteral("ドロップ受け入れ可能にする"), false));
 
     auto *window = new QVBoxLayout;
     m_windowAtBack = new QCheckBox(QStringLiteral("ウインドウを最背面で固定"));
@@ -350,15 +351,16 @@ QWidget *TForm6::buildBasicPage()
     return page;
 }
 
-QWidget *TForm6::buildIconPage()
+QWidget *SettingsDialog::buildIconPage()
 {
     auto *icons = new QVBoxLayout;
-    icons->addWidget(addSwitch(QStringLiteral("N104"), QStringLiteral("シンプルアイコン"), true));
-    icons->addWidget(addSwitch(QStringLiteral("N70"), QStringLiteral("コントラスト"), true));
-    icons->addWidget(addSwitch(QStringLiteral("N74"), QStringLiteral("モノクロ"), true));
+    icons->addWidget(addSwitch(Component::SimpleIcons, QStringLiteral("シンプルアイコン"), true));
+    icons->addWidget(addSwitch(Component::Contrast, QStringLiteral("コントラスト"), true));
+    icons->addWidget(addSwitch(Component::Monochrome, QStringLiteral("モノクロ"), true));
     icons->addWidget(
-        addSwitch(QStringLiteral("N119"), QStringLiteral("アイコンの大きさを変える"), true));
-    icons->addWidget(addSwitch(QStringLiteral("N118"), QStringLiteral("画像内容を表示する"), true));
+        addSwitch(Component::ResizeIcons, QStringLiteral("アイコンの大きさを変える"), true));
+    icons->addWidget(
+        addSwitch(Component::PictureContents, QStringLiteral("画像内容を表示する"), true));
 
     m_iconSize = new QSpinBox;
     m_iconSize->setObjectName(QStringLiteral("IconSize"));
@@ -396,12 +398,13 @@ QWidget *TForm6::buildIconPage()
     return page;
 }
 
-QWidget *TForm6::buildMaskPage()
+QWidget *SettingsDialog::buildMaskPage()
 {
     auto *masks = new QVBoxLayout;
-    masks->addWidget(addSwitch(QStringLiteral("N113"), QStringLiteral("マスク(単一カラー)"), true));
-    masks->addWidget(addSwitch(QStringLiteral("N30"), QStringLiteral("マスク(エフェクト)"), true));
-    masks->addWidget(addSwitch(QStringLiteral("N111"), QStringLiteral("マスク(網かけ)"), true));
+    masks->addWidget(
+        addSwitch(Component::SingleColourMask, QStringLiteral("マスク(単一カラー)"), true));
+    masks->addWidget(addSwitch(Component::EffectMask, QStringLiteral("マスク(エフェクト)"), true));
+    masks->addWidget(addSwitch(Component::HatchMask, QStringLiteral("マスク(網かけ)"), true));
 
     // The fixed colours of the seven single-colour masks, as colour numbers.
     static const qint32 MaskColors[7] = {255, 32768, 16711680, 65535, 16776960, 16711935, 8421504};
@@ -423,7 +426,7 @@ QWidget *TForm6::buildMaskPage()
     return page;
 }
 
-QWidget *TForm6::buildSealPage()
+QWidget *SettingsDialog::buildSealPage()
 {
     auto *seals = new QGridLayout;
     seals->setHorizontalSpacing(6);
@@ -449,7 +452,7 @@ QWidget *TForm6::buildSealPage()
     seals->setColumnStretch(7, 1);
 
     auto *show = new QVBoxLayout;
-    show->addWidget(addSwitch(QStringLiteral("N31"), QStringLiteral("シールを表示する"), true));
+    show->addWidget(addSwitch(Component::ShowSeals, QStringLiteral("シールを表示する"), true));
 
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
@@ -463,12 +466,11 @@ QWidget *TForm6::buildSealPage()
     return page;
 }
 
-QWidget *TForm6::buildLabelPage()
+QWidget *SettingsDialog::buildLabelPage()
 {
     auto *show = new QVBoxLayout;
-    show->addWidget(addSwitch(QStringLiteral("N32"), QStringLiteral("ラベルを表示する"), true));
-    show->addWidget(
-        addSwitch(QStringLiteral("N116"), QStringLiteral("文字ラベルを表示する"), true));
+    show->addWidget(addSwitch(Component::ShowLabels, QStringLiteral("ラベルを表示する"), true));
+    show->addWidget(addSwitch(Component::TextLabels, QStringLiteral("文字ラベルを表示する"), true));
 
     auto *names = formLayout();
     for (int i = 0; i < 4; ++i)
@@ -496,12 +498,12 @@ QWidget *TForm6::buildLabelPage()
     return page;
 }
 
-QWidget *TForm6::buildCaptionPage()
+QWidget *SettingsDialog::buildCaptionPage()
 {
     auto *show = new QVBoxLayout;
     show->addWidget(
-        addSwitch(QStringLiteral("N77"), QStringLiteral("キャプションラベルを表示する"), true));
-    show->addWidget(addSwitch(QStringLiteral("N117"),
+        addSwitch(Component::CaptionLabels, QStringLiteral("キャプションラベルを表示する"), true));
+    show->addWidget(addSwitch(Component::TaskCaptionColours,
                               QStringLiteral("タスク情報でキャプション色を変化する"), true));
 
     auto *masks = new QGridLayout;
@@ -556,8 +558,8 @@ QWidget *TForm6::buildCaptionPage()
     fontButton->setObjectName(QStringLiteral("listFontButton"));
     for (QPushButton *b : {colorButton, fontButton})
         b->setAutoDefault(false);
-    connect(colorButton, &QPushButton::clicked, this, &TForm6::chooseListColor);
-    connect(fontButton, &QPushButton::clicked, this, &TForm6::chooseListFont);
+    connect(colorButton, &QPushButton::clicked, this, &SettingsDialog::chooseListColor);
+    connect(fontButton, &QPushButton::clicked, this, &SettingsDialog::chooseListFont);
     m_listSample = plainLabel(QStringLiteral("Aa あア亜 123"));
     m_listSample->setObjectName(QStringLiteral("listSample"));
     m_listSample->setAutoFillBackground(true);
@@ -578,16 +580,17 @@ QWidget *TForm6::buildCaptionPage()
     return page;
 }
 
-QWidget *TForm6::buildCommentPage()
+QWidget *SettingsDialog::buildCommentPage()
 {
     auto *show = new QVBoxLayout;
-    show->addWidget(addSwitch(QStringLiteral("N88"), QStringLiteral("コメントを表示する"), true));
-    show->addWidget(
-        addSwitch(QStringLiteral("N23"), QStringLiteral("タスクの自動チェックする"), false));
+    show->addWidget(addSwitch(Component::ShowComments, QStringLiteral("コメントを表示する"), true));
+    show->addWidget(addSwitch(Component::AutomaticTaskCheck,
+                              QStringLiteral("タスクの自動チェックする"), false));
     QCheckBox *commentBalloon =
-        addSwitch(QStringLiteral("N33"), QStringLiteral("コメントのみふきだしを表示する"), false);
-    QCheckBox *taskBalloon = addSwitch(
-        QStringLiteral("N34"), QStringLiteral("タスクとコメントをふきだしを表示する"), false);
+        addSwitch(Component::CommentTips, QStringLiteral("コメントのみふきだしを表示する"), false);
+    QCheckBox *taskBalloon =
+        addSwitch(Component::TaskAndCommentTips,
+                  QStringLiteral("タスクとコメントをふきだしを表示する"), false);
     // The two balloons exclude each other, as their menu commands do.
     connect(commentBalloon, &QCheckBox::toggled, this, [taskBalloon](bool on) {
         if (on)
@@ -625,18 +628,18 @@ QWidget *TForm6::buildCommentPage()
     return page;
 }
 
-QWidget *TForm6::buildFilePage()
+QWidget *SettingsDialog::buildFilePage()
 {
     auto *list = new QVBoxLayout;
-    list->addWidget(addSwitch(QStringLiteral("N76"), QStringLiteral("位置設定"), true));
-    list->addWidget(addSwitch(QStringLiteral("N92"), QStringLiteral("グリッドライン"), true));
+    list->addWidget(addSwitch(Component::KeepPositions, QStringLiteral("位置設定"), true));
+    list->addWidget(addSwitch(Component::GridLines, QStringLiteral("グリッドライン"), true));
 
     // Shown only: these follow their own commands in the main window.
     auto *state = new QVBoxLayout;
     m_freeTreeShown = new QCheckBox(QStringLiteral("自由にツリー"));
-    m_freeTreeShown->setObjectName(QStringLiteral("N310"));
+    m_freeTreeShown->setObjectName(Component::FreeTreePane);
     m_hiddenShown = new QCheckBox(QStringLiteral("隠しファイル表示"));
-    m_hiddenShown->setObjectName(QStringLiteral("N306"));
+    m_hiddenShown->setObjectName(Component::ShowHiddenFiles);
     m_layout = new QListWidget;
     m_layout->setObjectName(QStringLiteral("layoutSummary"));
     m_layout->setSelectionMode(QAbstractItemView::NoSelection);
@@ -661,7 +664,7 @@ QWidget *TForm6::buildFilePage()
     return page;
 }
 
-QWidget *TForm6::buildApplicationPage()
+QWidget *SettingsDialog::buildApplicationPage()
 {
     m_appGrid = new QTableWidget(0, 2);
     m_appGrid->setObjectName(QStringLiteral("applicationGrid"));
@@ -684,8 +687,8 @@ QWidget *TForm6::buildApplicationPage()
     overwrite->setObjectName(QStringLiteral("saveApplications"));
     for (QPushButton *b : {add, remove, overwrite})
         b->setAutoDefault(false);
-    connect(add, &QPushButton::clicked, this, &TForm6::addApplication);
-    connect(remove, &QPushButton::clicked, this, &TForm6::removeApplication);
+    connect(add, &QPushButton::clicked, this, &SettingsDialog::addApplication);
+    connect(remove, &QPushButton::clicked, this, &SettingsDialog::removeApplication);
     connect(overwrite, &QPushButton::clicked, this, [this] { saveApplications(); });
 
     auto *buttons = new QHBoxLayout;
@@ -701,7 +704,7 @@ QWidget *TForm6::buildApplicationPage()
     return page;
 }
 
-QWidget *TForm6::buildSettingsListPage()
+QWidget *SettingsDialog::buildSettingsListPage()
 {
     m_settingsText = new QPlainTextEdit;
     m_settingsText->setObjectName(QStringLiteral("settingsList"));
@@ -713,7 +716,7 @@ QWidget *TForm6::buildSettingsListPage()
     return page;
 }
 
-QWidget *TForm6::buildWatchedPage()
+QWidget *SettingsDialog::buildWatchedPage()
 {
     m_watched = new QTreeWidget;
     m_watched->setObjectName(QStringLiteral("watchedFolders"));
@@ -729,7 +732,7 @@ QWidget *TForm6::buildWatchedPage()
 // ---------------------------------------------------------------------------------------
 // Filling
 
-void TForm6::showEvent(QShowEvent *event)
+void SettingsDialog::showEvent(QShowEvent *event)
 {
     // A window coming back from being minimised keeps what the user was editing.
     if (!event->spontaneous())
@@ -737,7 +740,7 @@ void TForm6::showEvent(QShowEvent *event)
     QDialog::showEvent(event);
 }
 
-void TForm6::fill()
+void SettingsDialog::fill()
 {
     const Settings &settings = m_host.settings();
 
@@ -758,9 +761,9 @@ void TForm6::fill()
 
     m_lastPath->setText(m_host.currentFolder());
     m_webLastPath->setText(m_host.browserAddress());
-    const bool central = settings.isOn(QStringLiteral("InIManagement2"));
+    const bool central = settings.isOn(Component::CentralManagement);
     m_centralMode->setChecked(central);
-    m_perFolderMode->setChecked(!central && settings.isOn(QStringLiteral("min1")));
+    m_perFolderMode->setChecked(!central && settings.isOn(Component::PerFolderFiles));
 
     m_iconSize->setValue(settings.integer(QStringLiteral("IconSize"), m_host.iconSize()));
 
@@ -773,8 +776,8 @@ void TForm6::fill()
     m_listLookChanged = false;
     updateListSample();
 
-    m_freeTreeShown->setChecked(settings.isOn(QStringLiteral("N310")));
-    m_hiddenShown->setChecked(settings.isOn(QStringLiteral("N306")));
+    m_freeTreeShown->setChecked(settings.isOn(Component::FreeTreePane));
+    m_hiddenShown->setChecked(settings.isOn(Component::ShowHiddenFiles));
     m_layout->clear();
     for (const QString &line : m_host.layoutSummary())
         m_layout->addItem(line);
@@ -794,7 +797,7 @@ void TForm6::fill()
     fillSettingsList();
 }
 
-void TForm6::fillPictures()
+void SettingsDialog::fillPictures()
 {
     const Settings &settings = m_host.settings();
     const ProgramFolder &folder = settings.programFolder();
@@ -863,7 +866,7 @@ void TForm6::fillPictures()
     strip(m_labelStrip32, m_labelPicture32->text(), 32);
 }
 
-void TForm6::fillApplications()
+void SettingsDialog::fillApplications()
 {
     QString error;
     if (!m_applications.load(&error))
@@ -878,12 +881,12 @@ void TForm6::fillApplications()
     }
 }
 
-void TForm6::fillSettingsList()
+void SettingsDialog::fillSettingsList()
 {
     m_settingsText->setPlainText(m_host.settings().lines().join(QLatin1Char('\n')));
 }
 
-void TForm6::updateColorButton(const ColorOption &option)
+void SettingsDialog::updateColorButton(const ColorOption &option)
 {
     const QString text = m_host.settings().value(option.key);
     const std::optional<qint32> number = ColorValue::parse(text);
@@ -892,7 +895,7 @@ void TForm6::updateColorButton(const ColorOption &option)
     option.button->setToolTip(plainToolTip(text));
 }
 
-void TForm6::updateListSample()
+void SettingsDialog::updateListSample()
 {
     QPalette palette = m_listSample->palette();
     palette.setColor(QPalette::Window, m_listColor);
@@ -910,21 +913,21 @@ void TForm6::updateListSample()
 // ---------------------------------------------------------------------------------------
 // Choices stored at once
 
-QColor TForm6::pickColor(const QColor &initial)
+QColor SettingsDialog::pickColor(const QColor &initial)
 {
     if (m_pickColor)
         return m_pickColor(this, initial);
     return QColorDialog::getColor(initial, this);
 }
 
-QString TForm6::pickFile(const QString &title, const QString &filter)
+QString SettingsDialog::pickFile(const QString &title, const QString &filter)
 {
     if (m_pickFile)
         return m_pickFile(this, title, filter);
     return QFileDialog::getOpenFileName(this, title, QString(), filter);
 }
 
-void TForm6::storeAtOnce(const QString &key, const QString &value)
+void SettingsDialog::storeAtOnce(const QString &key, const QString &value)
 {
     QString error;
     m_host.settings().storeSetting(key, value, true, &error);
@@ -933,7 +936,7 @@ void TForm6::storeAtOnce(const QString &key, const QString &value)
     fillSettingsList();
 }
 
-void TForm6::chooseColor(const QString &key)
+void SettingsDialog::chooseColor(const QString &key)
 {
     const std::optional<qint32> current = m_host.settings().color(key);
     const QColor chosen = pickColor(current ? ColorValue::toColor(*current) : QColor(Qt::white));
@@ -947,7 +950,7 @@ void TForm6::chooseColor(const QString &key)
     }
 }
 
-void TForm6::chooseSealPicture(int seal)
+void SettingsDialog::chooseSealPicture(int seal)
 {
     const QString path = pickFile(QStringLiteral("シール %1 の画像").arg(seal), BitmapFilter);
     if (path.isEmpty())
@@ -956,7 +959,7 @@ void TForm6::chooseSealPicture(int seal)
     fillPictures();
 }
 
-void TForm6::chooseLabelPicture(const QString &key)
+void SettingsDialog::chooseLabelPicture(const QString &key)
 {
     const QString path = pickFile(QStringLiteral("ラベルの画像"), BitmapFilter);
     if (path.isEmpty())
@@ -966,7 +969,7 @@ void TForm6::chooseLabelPicture(const QString &key)
     fillPictures();
 }
 
-void TForm6::chooseListColor()
+void SettingsDialog::chooseListColor()
 {
     const QColor chosen = pickColor(m_listColor);
     if (!chosen.isValid())
@@ -978,7 +981,7 @@ void TForm6::chooseListColor()
     updateListSample();
 }
 
-void TForm6::chooseListFont()
+void SettingsDialog::chooseListFont()
 {
     bool ok = false;
     const QFont font =
@@ -993,7 +996,7 @@ void TForm6::chooseListFont()
 // ---------------------------------------------------------------------------------------
 // Applying
 
-bool TForm6::apply()
+bool SettingsDialog::apply()
 {
     Settings &settings = m_host.settings();
     bool rebuild = m_colorsChanged;
@@ -1067,7 +1070,7 @@ bool TForm6::apply()
 // ---------------------------------------------------------------------------------------
 // Applications
 
-void TForm6::addApplication()
+void SettingsDialog::addApplication()
 {
     const QString path =
         pickFile(QStringLiteral("アプリケーションの追加"), QStringLiteral("すべてのファイル (*)"));
@@ -1081,14 +1084,14 @@ void TForm6::addApplication()
     m_appGrid->setCurrentCell(row, 0);
 }
 
-void TForm6::removeApplication()
+void SettingsDialog::removeApplication()
 {
     const int row = m_appGrid->currentRow();
     if (row >= 0)
         m_appGrid->removeRow(row);
 }
 
-bool TForm6::saveApplications()
+bool SettingsDialog::saveApplications()
 {
     auto cell = [this](int row, int column) {
         const QTableWidgetItem *item = m_appGrid->item(row, column);
@@ -1123,7 +1126,7 @@ bool TForm6::saveApplications()
     return true;
 }
 
-void TForm6::warn(const QString &text)
+void SettingsDialog::warn(const QString &text)
 {
     MessageBox::warning(this, text, QStringLiteral("設定"));
 }

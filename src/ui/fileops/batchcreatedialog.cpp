@@ -1,4 +1,4 @@
-#include "ui/fileops/tform7.h"
+#include "ui/fileops/batchcreatedialog.h"
 
 #include <QHBoxLayout>
 #include <QPlainTextEdit>
@@ -8,10 +8,10 @@
 namespace kazari
 {
 
-TForm7::TForm7(QWidget *parent)
+BatchCreateDialog::BatchCreateDialog(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("Form7"));
+    setObjectName(QStringLiteral("BatchCreateDialog"));
     setModal(false);
     setMinimumSize(200, 200);
     resize(320, 320);
@@ -26,7 +26,7 @@ TForm7::TForm7(QWidget *parent)
     cancel->setObjectName(QStringLiteral("CancelButton"));
     ok->setAutoDefault(false);
     cancel->setAutoDefault(false);
-    connect(ok, &QPushButton::clicked, this, &TForm7::pressOk);
+    connect(ok, &QPushButton::clicked, this, &BatchCreateDialog::pressOk);
     connect(cancel, &QPushButton::clicked, this, &QDialog::hide);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
@@ -37,13 +37,13 @@ TForm7::TForm7(QWidget *parent)
     layout->addLayout(buttons);
 }
 
-QString TForm7::captionFor(ItemCreation::Kind kind)
+QString BatchCreateDialog::captionFor(ItemCreation::Kind kind)
 {
     return kind == ItemCreation::Kind::Folder ? QStringLiteral("フォルダ複数作成")
                                               : QStringLiteral("ファイル複数作成");
 }
 
-void TForm7::showFor(ItemCreation::Kind kind)
+void BatchCreateDialog::showFor(ItemCreation::Kind kind)
 {
     m_kind = kind;
     setWindowTitle(captionFor(kind));
@@ -54,12 +54,12 @@ void TForm7::showFor(ItemCreation::Kind kind)
     m_text->setFocus();
 }
 
-QStringList TForm7::lines() const
+QStringList BatchCreateDialog::lines() const
 {
     return m_text->toPlainText().split(QLatin1Char('\n'));
 }
 
-void TForm7::pressOk()
+void BatchCreateDialog::pressOk()
 {
     hide();
     Q_EMIT linesAccepted(m_kind, lines());

@@ -1,10 +1,11 @@
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/platform/keyvaluelist.h"
 #include "core/platform/textfile.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/app/messagebox.h"
+#include "ui/app/settingsdialog.h"
 #include "ui/app/settingshost.h"
-#include "ui/app/tform6.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -37,8 +38,10 @@ public:
     explicit FakeHost(const ProgramFolder &programFolder)
         : m_settings(programFolder)
     {
-        for (const char *name : {"N75", "N104", "N119", "cmdHintTips", "ToolButton6"}) {
-            auto *action = new QAction(QString::fromLatin1(name), &m_owner);
+        for (const QString &name :
+             {Component::IconExtensions, Component::SimpleIcons, Component::ResizeIcons,
+              QStringLiteral("cmdHintTips"), Component::KeepAtBack}) {
+            auto *action = new QAction(name, &m_owner);
             action->setCheckable(true);
             action->setChecked(m_settings.isOn(action->text()));
             m_actions.insert(action->text(), action);
@@ -63,7 +66,7 @@ public:
     QList<WatchedFolder> watchedFolders() const override { return watched; }
     void settingsApplied(bool rebuildList) override { applied.append(rebuildList); }
 
-    QAction *action(const char *name) const { return m_actions.value(QString::fromLatin1(name)); }
+    QAction *action(const QString &name) const { return m_actions.value(name); }
 
     QString folder = u"/data/here/"_s;
     QString address = u"http://example.org/"_s;
@@ -102,7 +105,7 @@ KeyValueList fileList(const QString &path)
 
 } // namespace
 
-class TestTForm6 : public QObject
+class TestSettingsDialog : public QObject
 {
     Q_OBJECT
 
@@ -119,22 +122,22 @@ private Q_SLOTS:
     void failedWriteIsReported();
 };
 
-void TestTForm6::showingFillsEveryPage()
+void TestSettingsDialog::showingFillsEveryPage()
 {
     test::TempProgramFolder dir;
     FakeHost host(dir.folder());
     Settings &s = host.settings();
-    s.setSwitch(u"N75"_s, false);
-    s.setValue(u"N104"_s, u"1"_s);
-    s.setValue(u"N70"_s, u"2"_s); // not a switch that is on
+    s.setSwitch(Component::IconExtensions, false);
+    s.setValue(Component::SimpleIcons, u"1"_s);
+    s.setValue(Component::Contrast, u"2"_s); // not a switch that is on
     s.setValue(u"Seal_N3"_s, u"テスト"_s);
     s.setInteger(u"IconSize"_s, 48);
-    s.setSwitch(u"InIManagement2"_s, true);
-    s.setSwitch(u"min1"_s, false);
-    host.action("cmdHintTips")->setChecked(true);
+    s.setSwitch(Component::CentralManagement, true);
+    s.setSwitch(Component::PerFolderFiles, false);
+    host.action(QStringLiteral("cmdHintTips"))->setChecked(true);
     host.watched = {{u"/w/a"_s, u"実行中"_s}, {QString(), u"停止中"_s}};
 
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     dialog.show();
     QCOMPARE(dialog.windowTitle(), u"設定"_s);
 
@@ -152,10 +155,10 @@ void TestTForm6::showingFillsEveryPage()
             u"アプリケーションを右クリックメニューから\n簡単につかえるように登録出来ます。"_s,
             u"基本設定のリスト"_s, u"監視するフォルダの一覧"_s}));
 
-    QVERIFY(!child<QCheckBox>(dialog, u"N75"_s)->isChecked());
-    QVERIFY(child<QCheckBox>(dialog, u"N91"_s)->isChecked());
-    QVERIFY(child<QCheckBox>(dialog, u"N104"_s)->isChecked());
-    QVERIFY(!child<QCheckBox>(dialog, u"N70"_s)->isChecked());
+    QVERIFY(!child<QCheckBox>(dialog, Component::IconExtensions)->isChecked());
+    QVERIFY(child<QCheckBox>(dialog, Component::CaptionExtensions)->isChecked());
+    QVERIFY(child<QCheckBox>(dialog, Component::SimpleIcons)->isChecked());
+    QVERIFY(!child<QCheckBox>(dialog, Component::Contrast)->isChecked());
     QVERIFY(child<QCheckBox>(dialog, u"tips"_s)->isChecked());
     QCOMPARE(child<QLineEdit>(dialog, u"Seal_N3"_s)->text(), u"テスト"_s);
     QCOMPARE(child<QLineEdit>(dialog, u"1Color_N6"_s)->text(), u"灰"_s);
@@ -173,15 +176,15 @@ void TestTForm6::showingFillsEveryPage()
     QCOMPARE(watched->topLevelItem(1)->text(1), u"停止中"_s);
 
     // Every show starts again from the current state; unapplied edits are gone.
-    child<QCheckBox>(dialog, u"N104"_s)->setChecked(false);
+    child<QCheckBox>(dialog, Component::SimpleIcons)->setChecked(false);
     dialog.hide();
     s.setValue(u"Seal_N3"_s, u"別"_s);
     dialog.show();
-    QVERIFY(child<QCheckBox>(dialog, u"N104"_s)->isChecked());
+    QVERIFY(child<QCheckBox>(dialog, Component::SimpleIcons)->isChecked());
     QCOMPARE(child<QLineEdit>(dialog, u"Seal_N3"_s)->text(), u"別"_s);
 }
 
-void TestTForm6::applyWritesSettingsAndMarks_data()
+void TestSettingsDialog::applyWritesSettingsAndMarks_data()
 {
     QTest::addColumn<QString>("buttonText");
     QTest::addColumn<bool>("staysVisible");
@@ -189,19 +192,19 @@ void TestTForm6::applyWritesSettingsAndMarks_data()
     QTest::newRow("保存して閉じる") << u"保存して閉じる"_s << false;
 }
 
-void TestTForm6::applyWritesSettingsAndMarks()
+void TestSettingsDialog::applyWritesSettingsAndMarks()
 {
     QFETCH(QString, buttonText);
     QFETCH(bool, staysVisible);
     test::TempProgramFolder dir;
     FakeHost host(dir.folder());
-    QSignalSpy triggered104(host.action("N104"), &QAction::triggered);
-    QSignalSpy triggered75(host.action("N75"), &QAction::triggered);
+    QSignalSpy triggered104(host.action(Component::SimpleIcons), &QAction::triggered);
+    QSignalSpy triggered75(host.action(Component::IconExtensions), &QAction::triggered);
 
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     dialog.show();
-    child<QCheckBox>(dialog, u"N104"_s)->setChecked(true);
-    child<QCheckBox>(dialog, u"N75"_s)->setChecked(false);
+    child<QCheckBox>(dialog, Component::SimpleIcons)->setChecked(true);
+    child<QCheckBox>(dialog, Component::IconExtensions)->setChecked(false);
     child<QCheckBox>(dialog, u"TitleFullPath"_s)->setChecked(true);
     child<QCheckBox>(dialog, u"windowAtBack"_s)->setChecked(true);
     child<QCheckBox>(dialog, u"tips"_s)->setChecked(true);
@@ -216,21 +219,21 @@ void TestTForm6::applyWritesSettingsAndMarks()
     QVERIFY(dir.exists(u"exe.ini"_s));
     const KeyValueList file = fileList(dir.file(u"exe.ini"_s));
     QCOMPARE(file.lines(), host.settings().lines());
-    QCOMPARE(file.value(u"N104"_s), u"1"_s);
-    QCOMPARE(file.value(u"N75"_s), u"0"_s);
+    QCOMPARE(file.value(Component::SimpleIcons), u"1"_s);
+    QCOMPARE(file.value(Component::IconExtensions), u"0"_s);
     QCOMPARE(file.value(u"TitleFullPath"_s), u"1"_s);
-    QCOMPARE(file.value(u"ToolButton6"_s), u"1"_s);
+    QCOMPARE(file.value(Component::KeepAtBack), u"1"_s);
     QCOMPARE(file.value(u"Seal_N0"_s), u"新しい名前"_s);
     QCOMPARE(file.value(u"Seal_N1"_s), u"遊び"_s);
     QCOMPARE(file.value(u"LastPath"_s), host.folder);
     QCOMPARE(file.value(u"WebLastPath"_s), u"http://example.org/next/"_s);
     QCOMPARE(file.value(u"IconSize"_s), u"64"_s);
 
-    QVERIFY(host.action("N104")->isChecked());
-    QVERIFY(!host.action("N75")->isChecked());
-    QVERIFY(host.action("ToolButton6")->isChecked());
+    QVERIFY(host.action(Component::SimpleIcons)->isChecked());
+    QVERIFY(!host.action(Component::IconExtensions)->isChecked());
+    QVERIFY(host.action(Component::KeepAtBack)->isChecked());
     // The tip command has a mark and no key.
-    QVERIFY(host.action("cmdHintTips")->isChecked());
+    QVERIFY(host.action(QStringLiteral("cmdHintTips"))->isChecked());
     QVERIFY(!file.contains(u"cmdHintTips"_s));
     QCOMPARE(triggered104.count(), 0);
     QCOMPARE(triggered75.count(), 0);
@@ -241,31 +244,31 @@ void TestTForm6::applyWritesSettingsAndMarks()
     QVERIFY(MessageBox::log().isEmpty());
 }
 
-void TestTForm6::closingWritesNothing()
+void TestSettingsDialog::closingWritesNothing()
 {
     test::TempProgramFolder dir;
     FakeHost host(dir.folder());
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     const QStringList before = host.settings().lines();
 
     dialog.show();
-    child<QCheckBox>(dialog, u"N104"_s)->setChecked(true);
+    child<QCheckBox>(dialog, Component::SimpleIcons)->setChecked(true);
     child<QLineEdit>(dialog, u"Seal_N0"_s)->setText(u"x"_s);
     QTest::mouseClick(button(dialog, u"閉じる"_s), Qt::LeftButton);
     QVERIFY(!dialog.isVisible());
 
     dialog.show();
-    child<QCheckBox>(dialog, u"N104"_s)->setChecked(true);
+    child<QCheckBox>(dialog, Component::SimpleIcons)->setChecked(true);
     dialog.close();
     QVERIFY(!dialog.isVisible());
 
     QVERIFY(!dir.exists(u"exe.ini"_s));
     QCOMPARE(host.settings().lines(), before);
-    QVERIFY(!host.action("N104")->isChecked());
+    QVERIFY(!host.action(Component::SimpleIcons)->isChecked());
     QVERIFY(host.applied.isEmpty());
 }
 
-void TestTForm6::coloursAndPicturesAreStoredAtOnce()
+void TestSettingsDialog::coloursAndPicturesAreStoredAtOnce()
 {
     test::TempProgramFolder dir;
     FakeHost host(dir.folder());
@@ -276,7 +279,7 @@ void TestTForm6::coloursAndPicturesAreStoredAtOnce()
     image.fill(Qt::red);
     QVERIFY(image.save(picture, "BMP"));
 
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     dialog.setColorPicker([](QWidget *, const QColor &) { return QColor(1, 2, 3); });
     dialog.setFilePicker([&](QWidget *, const QString &, const QString &) { return picture; });
     dialog.show();
@@ -302,14 +305,14 @@ void TestTForm6::coloursAndPicturesAreStoredAtOnce()
     QCOMPARE(file.value(u"cl_Hidden"_s), u"197121"_s);
 }
 
-void TestTForm6::applicationGridRoundTrip()
+void TestSettingsDialog::applicationGridRoundTrip()
 {
     test::TempProgramFolder dir;
     QVERIFY(dir.writeBytes(
         u"myappli.ini"_s, u"エディタ=/usr/bin/ed\nno equals\nビューア=/usr/bin/view\n"_s.toUtf8()));
     QVERIFY(dir.writeBytes(u"bin/tool"_s, "x"));
     FakeHost host(dir.folder());
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     dialog.setFilePicker(
         [&](QWidget *, const QString &, const QString &) { return dir.file(u"bin/tool"_s); });
     dialog.show();
@@ -341,22 +344,22 @@ void TestTForm6::applicationGridRoundTrip()
     QVERIFY(dir.readBytes(u"myappli.ini"_s).startsWith("\xe3\x83\x93")); // still ビューア
 }
 
-void TestTForm6::failedWriteIsReported()
+void TestSettingsDialog::failedWriteIsReported()
 {
     test::TempProgramFolder dir;
     QVERIFY(QDir().mkpath(dir.file(u"exe.ini"_s))); // a folder where the file should go
     FakeHost host(dir.folder());
-    TForm6 dialog(host);
+    SettingsDialog dialog(host);
     MessageBox::answerAllWith(QMessageBox::Yes);
     dialog.show();
-    child<QCheckBox>(dialog, u"N104"_s)->setChecked(true);
+    child<QCheckBox>(dialog, Component::SimpleIcons)->setChecked(true);
     QVERIFY(!dialog.apply());
     QCOMPARE(MessageBox::log().size(), 1);
     QVERIFY(MessageBox::log().at(0).contains(u"exe.ini"_s));
     // The running window still follows the applied options.
-    QVERIFY(host.action("N104")->isChecked());
+    QVERIFY(host.action(Component::SimpleIcons)->isChecked());
     QCOMPARE(host.applied.size(), 1);
 }
 
-QTEST_MAIN(TestTForm6)
-#include "tst_tform6.moc"
+QTEST_MAIN(TestSettingsDialog)
+#include "tst_settingsdialog.moc"

@@ -1,4 +1,5 @@
-#include "ui/sticky/tfusenform.h"
+#include "ui/sticky/stickynotewindow.h"
+#include "core/app/componentnames.h"
 
 #include "core/platform/clock.h"
 
@@ -55,12 +56,12 @@ void fitLine(QLabel *label, const QFont &base)
 
 } // namespace
 
-TFusenForm::TFusenForm(QWidget *parent)
+StickyNoteWindow::StickyNoteWindow(QWidget *parent)
     : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowDoesNotAcceptFocus)
     , m_now([]() { return Clock::instance().now(); })
 {
-    setObjectName(QStringLiteral("FusenForm"));
+    setObjectName(QStringLiteral("StickyNoteWindow"));
     setAttribute(Qt::WA_ShowWithoutActivating);
     // The designed font first; where it is missing, a Japanese font of the system rather
     // than whatever the font configuration puts in its place.
@@ -112,18 +113,18 @@ TFusenForm::TFusenForm(QWidget *parent)
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
     m_menu->addAction(QStringLiteral("編集"));
     m_pinAction = m_menu->addAction(QStringLiteral("位置固定"));
-    m_pinAction->setObjectName(QStringLiteral("N1"));
+    m_pinAction->setObjectName(Component::StickyNotePinned);
     connect(m_pinAction, &QAction::triggered, this, [this]() { setPinned(!m_pinned); });
-    m_menu->addAction(QStringLiteral("閉じる"), this, &TFusenForm::closeNote);
+    m_menu->addAction(QStringLiteral("閉じる"), this, &StickyNoteWindow::closeNote);
     m_menu->addSeparator();
     for (const QString &caption :
          {QStringLiteral("タスク完了"), QStringLiteral("タスク継続"), QStringLiteral("タスク削除")})
-        m_menu->addAction(caption, this, &TFusenForm::refreshRequested);
+        m_menu->addAction(caption, this, &StickyNoteWindow::refreshRequested);
 
     setFixedSize(StickyNoteContent::clientSize(Variant::Comment));
 }
 
-QLabel *TFusenForm::addLine(const QString &name, int x, int y, int width)
+QLabel *StickyNoteWindow::addLine(const QString &name, int x, int y, int width)
 {
     auto *l = new QLabel(this);
     l->setObjectName(name);
@@ -134,14 +135,14 @@ QLabel *TFusenForm::addLine(const QString &name, int x, int y, int width)
     return l;
 }
 
-void TFusenForm::setPinned(bool pinned)
+void StickyNoteWindow::setPinned(bool pinned)
 {
     m_pinned = pinned;
     m_pinAction->setText(pinned ? QStringLiteral("位置固定解除") : QStringLiteral("位置固定"));
 }
 
-void TFusenForm::showFor(Variant variant, const QString &caption,
-                         const FileAnnotationRec &annotation, QPoint mouse)
+void StickyNoteWindow::showFor(Variant variant, const QString &caption,
+                               const FileAnnotationRec &annotation, QPoint mouse)
 {
     const QSize size = StickyNoteContent::clientSize(variant);
     if (!m_pinned) {
@@ -157,13 +158,14 @@ void TFusenForm::showFor(Variant variant, const QString &caption,
     raise();
 }
 
-void TFusenForm::fill(Variant variant, const QString &caption, const FileAnnotationRec &annotation)
+void StickyNoteWindow::fill(Variant variant, const QString &caption,
+                            const FileAnnotationRec &annotation)
 {
     m_content = StickyNoteContent::fill(variant, caption, annotation, m_now());
     apply();
 }
 
-void TFusenForm::apply()
+void StickyNoteWindow::apply()
 {
     const StickyNoteContent::Content &c = m_content;
     const bool task = c.variant == Variant::Task;
@@ -211,7 +213,7 @@ void TFusenForm::apply()
     update();
 }
 
-QColor TFusenForm::colourOf(const StickyNoteContent::Content &c) const
+QColor StickyNoteWindow::colourOf(const StickyNoteContent::Content &c) const
 {
     using Colour = StickyNoteContent::Colour;
     switch (c.colour) {
@@ -235,23 +237,23 @@ QColor TFusenForm::colourOf(const StickyNoteContent::Content &c) const
     return QGuiApplication::palette().color(QPalette::Button);
 }
 
-QColor TFusenForm::noteColour() const
+QColor StickyNoteWindow::noteColour() const
 {
     return palette().color(QPalette::Window);
 }
 
-void TFusenForm::hideNote()
+void StickyNoteWindow::hideNote()
 {
     hide();
 }
 
-void TFusenForm::closeNote()
+void StickyNoteWindow::closeNote()
 {
     hide();
     setPinned(false);
 }
 
-void TFusenForm::mousePressEvent(QMouseEvent *event)
+void StickyNoteWindow::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton) {
         m_dragging = true;
@@ -261,7 +263,7 @@ void TFusenForm::mousePressEvent(QMouseEvent *event)
     QWidget::mousePressEvent(event);
 }
 
-void TFusenForm::mouseMoveEvent(QMouseEvent *event)
+void StickyNoteWindow::mouseMoveEvent(QMouseEvent *event)
 {
     if (m_dragging && (event->buttons() & Qt::LeftButton)) {
         move(event->globalPosition().toPoint() - m_grab);
@@ -271,7 +273,7 @@ void TFusenForm::mouseMoveEvent(QMouseEvent *event)
     QWidget::mouseMoveEvent(event);
 }
 
-void TFusenForm::mouseReleaseEvent(QMouseEvent *event)
+void StickyNoteWindow::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && m_dragging && !m_moved) {
         // A click on the background reads the achievement line from its bar again.
@@ -283,12 +285,12 @@ void TFusenForm::mouseReleaseEvent(QMouseEvent *event)
     QWidget::mouseReleaseEvent(event);
 }
 
-void TFusenForm::contextMenuEvent(QContextMenuEvent *event)
+void StickyNoteWindow::contextMenuEvent(QContextMenuEvent *event)
 {
     m_menu->popup(event->globalPos());
 }
 
-void TFusenForm::paintEvent(QPaintEvent *event)
+void StickyNoteWindow::paintEvent(QPaintEvent *event)
 {
     QWidget::paintEvent(event);
     QPainter p(this);

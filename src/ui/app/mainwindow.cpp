@@ -1,4 +1,5 @@
-#include "ui/app/tform1.h"
+#include "ui/app/mainwindow.h"
+#include "core/app/componentnames.h"
 
 #include "core/annotations/annotationvalues.h"
 #include "core/app/applicationlist.h"
@@ -20,9 +21,9 @@
 #include "ui/app/appevents.h"
 #include "ui/app/menucatalog.h"
 #include "ui/app/messagebox.h"
+#include "ui/app/settingsdialog.h"
+#include "ui/app/splashwindow.h"
 #include "ui/app/systemlauncher.h"
-#include "ui/app/tform6.h"
-#include "ui/app/tsplashwindow.h"
 #include "ui/decoration/decorationcommands.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/deferreddisplay.h"
@@ -95,7 +96,7 @@ QString withoutTrailingSlash(QString path)
 
 } // namespace
 
-TForm1::TForm1(Options options, QWidget *parent)
+MainWindow::MainWindow(Options options, QWidget *parent)
     : QMainWindow(parent)
     , m_options(std::move(options))
     , m_settings(m_options.programFolder)
@@ -103,7 +104,7 @@ TForm1::TForm1(Options options, QWidget *parent)
     , m_commands(this)
     , m_splash(m_options.splash)
 {
-    setObjectName(QStringLiteral("Form1"));
+    setObjectName(QStringLiteral("MainWindow"));
     // Read-only data is also looked up beside the executable.
     m_options.programFolder.setExecutableDir(QCoreApplication::applicationDirPath());
     setWindowTitle(QApplication::applicationDisplayName());
@@ -135,7 +136,7 @@ TForm1::TForm1(Options options, QWidget *parent)
     buildWidgets();
     buildMenusAndToolBars();
     buildStatusBar();
-    connect(&m_commands, &CommandRegistry::triggered, this, &TForm1::onCommand);
+    connect(&m_commands, &CommandRegistry::triggered, this, &MainWindow::onCommand);
     m_fileOperations = new FileOperationsController(*this);
     m_navigation = new NavigationController(*this);
     m_opener = new ItemOpener(*this);
@@ -143,7 +144,7 @@ TForm1::TForm1(Options options, QWidget *parent)
     new DropHandler(*this);
 }
 
-TForm1::~TForm1()
+MainWindow::~MainWindow()
 {
     // A window destroyed without having been closed still stops its work in order.
     if (!m_closed)
@@ -159,7 +160,7 @@ TForm1::~TForm1()
     }
 }
 
-QToolBar *TForm1::toolBar(const QString &name) const
+QToolBar *MainWindow::toolBar(const QString &name) const
 {
     for (QToolBar *bar : m_toolBars) {
         if (bar->objectName() == name)
@@ -168,12 +169,12 @@ QToolBar *TForm1::toolBar(const QString &name) const
     return nullptr;
 }
 
-void TForm1::onShutdown(ShutdownStep step, std::function<void(bool)> work)
+void MainWindow::onShutdown(ShutdownStep step, std::function<void(bool)> work)
 {
     m_shutdownWork.append({step, std::move(work)});
 }
 
-void TForm1::step(const QString &text)
+void MainWindow::step(const QString &text)
 {
     m_startupLog.append(text);
     if (m_splash)
@@ -183,7 +184,7 @@ void TForm1::step(const QString &text)
 // ---------------------------------------------------------------------------------------
 // Building the window
 
-void TForm1::buildWidgets()
+void MainWindow::buildWidgets()
 {
     m_mainSplitter = new QSplitter(Qt::Horizontal, this);
     m_mainSplitter->setObjectName(QStringLiteral("MainSplitter"));
@@ -256,16 +257,16 @@ void TForm1::buildWidgets()
     m_itemList = new ItemListView(*m_store, m_centre);
     m_itemList->iconView()->installEventFilter(this);
     m_itemList->detailsView()->installEventFilter(this);
-    connect(m_itemList, &ItemListView::showedChanged, this, &TForm1::onShowedChanged);
+    connect(m_itemList, &ItemListView::showedChanged, this, &MainWindow::onShowedChanged);
     connect(m_itemList, &ItemListView::activated, this, [this](int) { openSelection(); });
     connect(m_itemList, &ItemListView::currentViewChanged, this, [this](QAbstractItemView *view) {
         if (!m_closed)
             m_commands.bindShortcutsTo(view);
     });
-    connect(m_itemList, &ItemListView::positionsDropped, this, &TForm1::storePositions);
+    connect(m_itemList, &ItemListView::positionsDropped, this, &MainWindow::storePositions);
     setSelectionProvider([this]() { return m_itemList->selectedPaths(); });
     m_folderWatch = new FolderChangeWatch(this);
-    connect(m_folderWatch, &FolderChangeWatch::changed, this, &TForm1::currentFolderChanged);
+    connect(m_folderWatch, &FolderChangeWatch::changed, this, &MainWindow::currentFolderChanged);
     m_rpgCommands = new RpgPaneCommands(m_rpgPane, m_itemList, this);
     m_commentMemo = new QPlainTextEdit(m_centre);
     m_commentMemo->setObjectName(QStringLiteral("Memo1"));
@@ -280,11 +281,11 @@ void TForm1::buildWidgets()
     m_rightPane = new QTabWidget(m_mainSplitter);
     m_rightPane->setObjectName(QStringLiteral("RightPane"));
     const QList<QPair<QString, QString>> pages{
-        {QStringLiteral("N114"), QStringLiteral("簡易ファイルビュー")},
-        {QStringLiteral("WebBrowser2"), QStringLiteral("ブラウザ")},
-        {QStringLiteral("N60"), QStringLiteral("タスク")},
-        {QStringLiteral("N123"), QStringLiteral("よく使う項目")},
-        {QStringLiteral("N200"), QStringLiteral("コンピュータ")},
+        {Component::SimpleFileView, QStringLiteral("簡易ファイルビュー")},
+        {Component::BrowserPage, QStringLiteral("ブラウザ")},
+        {Component::OpenTasksPage, QStringLiteral("タスク")},
+        {Component::FavouritesPage, QStringLiteral("よく使う項目")},
+        {Component::ComputerPage, QStringLiteral("コンピュータ")},
     };
     for (const auto &page : pages) {
         auto *w = new QWidget(m_rightPane);
@@ -316,10 +317,10 @@ void TForm1::buildWidgets()
     m_iconSizeLabel->setObjectName(QStringLiteral("IconSizeLabel"));
     m_iconSizeLabel->setMinimumWidth(
         QFontMetrics(m_iconSizeLabel->font()).horizontalAdvance(QStringLiteral("0000")));
-    connect(m_iconSizeSlider, &QSlider::valueChanged, this, &TForm1::onIconSizeChanged);
+    connect(m_iconSizeSlider, &QSlider::valueChanged, this, &MainWindow::onIconSizeChanged);
 }
 
-void TForm1::buildMenusAndToolBars()
+void MainWindow::buildMenusAndToolBars()
 {
     m_commands.buildMainMenu(menuBar(), MenuCatalog::mainMenu());
     m_itemPopup = new QMenu(this);
@@ -375,14 +376,14 @@ void TForm1::buildMenusAndToolBars()
 
     // Each tool bar's own command in the tool bar submenu shows or hides it.
     if (QMenu *menu = m_commands.menu(QStringLiteral("ToolBarMenu")))
-        connect(menu, &QMenu::aboutToShow, this, &TForm1::syncToolBarMarks);
+        connect(menu, &QMenu::aboutToShow, this, &MainWindow::syncToolBarMarks);
 
     // "アプリ一覧" is read from myappli.ini each time it opens.
     for (QMenu *menu : m_commands.menus(QStringLiteral("AppListMenu")))
         connect(menu, &QMenu::aboutToShow, this, [this, menu]() { fillApplicationMenu(menu); });
 }
 
-void TForm1::fillApplicationMenu(QMenu *menu)
+void MainWindow::fillApplicationMenu(QMenu *menu)
 {
     menu->clear();
     ApplicationList applications(m_options.programFolder);
@@ -406,7 +407,7 @@ void TForm1::fillApplicationMenu(QMenu *menu)
     }
 }
 
-void TForm1::buildStatusBar()
+void MainWindow::buildStatusBar()
 {
     QStatusBar *bar = statusBar();
     bar->setObjectName(QStringLiteral("StatusBar1"));
@@ -444,7 +445,7 @@ void TForm1::buildStatusBar()
     m_secondaryStatus->hide();
 }
 
-void TForm1::placeProgressBar()
+void MainWindow::placeProgressBar()
 {
     // 30 pixels wide, 2 from the left, 4 from the top, 5 pixels less high than the bar.
     QStatusBar *bar = statusBar();
@@ -452,7 +453,7 @@ void TForm1::placeProgressBar()
     m_progress->raise();
 }
 
-void TForm1::buildDriveBar()
+void MainWindow::buildDriveBar()
 {
     m_navigation->buildDriveBar();
 }
@@ -460,7 +461,7 @@ void TForm1::buildDriveBar()
 // ---------------------------------------------------------------------------------------
 // Start-up
 
-void TForm1::FormCreate()
+void MainWindow::FormCreate()
 {
     step(QStringLiteral("起動開始"));
     if (QToolBar *spare = toolBar(QStringLiteral("ToolBar7")))
@@ -556,7 +557,7 @@ void TForm1::FormCreate()
     openFirstFolder();
 }
 
-void TForm1::applyWindowAttributes()
+void MainWindow::applyWindowAttributes()
 {
     m_treeType = m_settings.integer(QStringLiteral("GTree2Type"), 0);
     // FreeTreeName counts only when its tree file is there; it never leaves the program
@@ -587,7 +588,7 @@ void TForm1::applyWindowAttributes()
     m_browserAddress = m_settings.value(QStringLiteral("WebLastPath"));
 }
 
-void TForm1::buildSettingsMenus()
+void MainWindow::buildSettingsMenus()
 {
     // The commands named in the settings go in front of each menu's fixed commands, in
     // the main menu and in the pop-up menu alike; choosing them is wired by the
@@ -631,7 +632,7 @@ void TForm1::buildSettingsMenus()
     DecorationCommands::install(*this);
 }
 
-void TForm1::applyMarksAndDisplay()
+void MainWindow::applyMarksAndDisplay()
 {
     // Every checkable command shows its stored mark; commands without a key keep their
     // designed mark. Setting a mark does not trigger the command (only a click does), and
@@ -643,7 +644,7 @@ void TForm1::applyMarksAndDisplay()
         QAction *a = m_commands.action(name);
         a->setChecked(m_settings.isOn(name));
     }
-    if (QAction *atBack = m_commands.action(QStringLiteral("ToolButton6")))
+    if (QAction *atBack = m_commands.action(Component::KeepAtBack))
         setWindowAtBack(atBack->isChecked());
 
     QFont font = m_itemList->font();
@@ -671,19 +672,19 @@ void TForm1::applyMarksAndDisplay()
                       : ColorValue::toColor(m_listColorNumber);
     applyListPalette();
 
-    m_itemList->setEditTriggers(m_settings.isOn(QStringLiteral("N106"))
+    m_itemList->setEditTriggers(m_settings.isOn(Component::ProtectFileNames)
                                     ? QAbstractItemView::NoEditTriggers
                                     : QAbstractItemView::EditKeyPressed |
                                           QAbstractItemView::SelectedClicked);
-    m_itemList->setViewsAcceptDrops(m_settings.isOn(QStringLiteral("N107")));
+    m_itemList->setViewsAcceptDrops(m_settings.isOn(Component::AcceptDrops));
     applyDecorationSwitches();
     m_titleFullPath = m_settings.isOn(QStringLiteral("TitleFullPath"));
-    setToolBarAreaVisible(m_settings.isOn(QStringLiteral("Toolbar5")));
-    m_folderTabs->setVisible(m_settings.isOn(QStringLiteral("ToolButton39")));
+    setToolBarAreaVisible(m_settings.isOn(Component::WholeToolBar));
+    m_folderTabs->setVisible(m_settings.isOn(Component::FolderTabs));
 }
 
-QPixmap TForm1::loadPicture(const QString &userKey, const QString &defaultKey,
-                            const QImage &builtin, int size) const
+QPixmap MainWindow::loadPicture(const QString &userKey, const QString &defaultKey,
+                                const QImage &builtin, int size) const
 {
     const QString user = m_settings.value(userKey);
     if (!user.isEmpty() && QDir::isAbsolutePath(user) && QFileInfo(user).isFile()) {
@@ -701,9 +702,9 @@ QPixmap TForm1::loadPicture(const QString &userKey, const QString &defaultKey,
     return QPixmap::fromImage(builtin);
 }
 
-void TForm1::loadPlaceholders()
+void MainWindow::loadPlaceholders()
 {
-    const bool simple = m_settings.isOn(QStringLiteral("N104"));
+    const bool simple = m_settings.isOn(Component::SimpleIcons);
     const QString stem = simple ? QStringLiteral("nilread") : QStringLiteral("reading");
     m_placeholderLarge =
         loadPicture(QStringLiteral("Iu_") + stem + QStringLiteral("32"),
@@ -715,27 +716,27 @@ void TForm1::loadPlaceholders()
                     simple ? BuiltinPictures::nilread(16) : BuiltinPictures::reading(16), 16);
 }
 
-void TForm1::applyViewAndPanes()
+void MainWindow::applyViewAndPanes()
 {
     // The view style is the marked view command's; the list build applies it.
     m_viewCommand = ViewStyle::marked(m_settings);
-    m_centre->setVisible(!m_settings.contains(QStringLiteral("File3")) ||
-                         m_settings.isOn(QStringLiteral("File3")));
-    m_rpgPane->setVisible(!m_settings.contains(QStringLiteral("path1")) ||
-                          m_settings.isOn(QStringLiteral("path1")));
+    m_centre->setVisible(!m_settings.contains(Component::FilePane) ||
+                         m_settings.isOn(Component::FilePane));
+    m_rpgPane->setVisible(!m_settings.contains(Component::FolderPane) ||
+                          m_settings.isOn(Component::FolderPane));
     updateRightPane();
 }
 
-void TForm1::prepareFreeTree()
+void MainWindow::prepareFreeTree()
 {
-    QAction *treeButton = m_commands.action(QStringLiteral("N310"));
+    QAction *treeButton = m_commands.action(Component::FreeTreePane);
     if (m_treeType == 1 || m_treeType == 4) {
         if (treeButton) {
             treeButton->setChecked(true);
         }
         m_freeTree->show();
     }
-    QAction *floating = m_commands.action(QStringLiteral("ToolButton5"));
+    QAction *floating = m_commands.action(Component::FloatingWindows);
     if (m_settings.value(QStringLiteral("TreePanel")) == QLatin1String("1")) {
         m_leftPane->show();
         if (floating) {
@@ -752,12 +753,12 @@ void TForm1::prepareFreeTree()
     }
 }
 
-void TForm1::loadFolderHistory()
+void MainWindow::loadFolderHistory()
 {
     m_navigation->loadFolderHistory();
 }
 
-void TForm1::openFirstFolder()
+void MainWindow::openFirstFolder()
 {
     const QString lastPath = m_settings.readFromFile(QStringLiteral("LastPath"));
     const FirstFolder first =
@@ -769,7 +770,7 @@ void TForm1::openFirstFolder()
 // ---------------------------------------------------------------------------------------
 // Running
 
-void TForm1::Build_ListView(const QString &folder)
+void MainWindow::Build_ListView(const QString &folder)
 {
     if (m_closed)
         return;
@@ -794,30 +795,30 @@ void TForm1::Build_ListView(const QString &folder)
     buildFolderList(AnnotationStore::folderKey(folder));
 }
 
-ListBuildOptions TForm1::listBuildOptions() const
+ListBuildOptions MainWindow::listBuildOptions() const
 {
     ListBuildOptions o;
-    o.enumeration.showHidden = m_settings.isOn(QStringLiteral("N306"));
-    o.enumeration.showSystem = m_settings.isOn(QStringLiteral("N380"));
+    o.enumeration.showHidden = m_settings.isOn(Component::ShowHiddenFiles);
+    o.enumeration.showSystem = m_settings.isOn(Component::ShowSystemFiles);
     o.enumeration.mask = m_fileMask;
     o.annotationFilter = m_annotationFilter;
     o.positions =
-        m_settings.isOn(QStringLiteral("N76")) && !m_settings.isOn(QStringLiteral("N325"));
+        m_settings.isOn(Component::KeepPositions) && !m_settings.isOn(Component::NewListEngine);
     return o;
 }
 
-ItemListLook TForm1::lookFor(const QString &command, bool fixed) const
+ItemListLook MainWindow::lookFor(const QString &command, bool fixed) const
 {
     ItemListLook look;
     look.style = ViewStyle::listStyleOf(command);
-    look.treeList = !fixed && command == QLatin1String("N90");
+    look.treeList = !fixed && command == Component::ViewTreeList;
     look.flags = DecorationFlags::fromSettings(m_settings);
     look.flags.iconSize = std::clamp(m_iconSizeSlider->value(), DecorationFlags::MinIconSize,
                                      DecorationFlags::MaxIconSize);
     look.flags.largeIconView = look.style == ListStyle::LargeIcons;
     look.flags.treeList = look.treeList;
-    look.flags.taskColumns = !fixed && command == QLatin1String("N79");
-    if (!fixed && command == QLatin1String("N385")) {
+    look.flags.taskColumns = !fixed && command == Component::ViewTaskDetails;
+    if (!fixed && command == Component::ViewThumbnails) {
         // "縮小版": picture contents at the slider's size.
         look.flags.thumbnails = true;
         look.flags.customIconSize = true;
@@ -828,13 +829,14 @@ ItemListLook TForm1::lookFor(const QString &command, bool fixed) const
     look.text = m_listTextColor;
     const bool iconStyle =
         look.style == ListStyle::LargeIcons || look.style == ListStyle::SmallIcons;
-    look.positions = iconStyle && m_settings.isOn(QStringLiteral("N76")) && !look.flags.ownerData;
-    look.dragMoves = look.positions && !m_settings.isOn(QStringLiteral("N107"));
+    look.positions =
+        iconStyle && m_settings.isOn(Component::KeepPositions) && !look.flags.ownerData;
+    look.dragMoves = look.positions && !m_settings.isOn(Component::AcceptDrops);
     ListPictures::load(look, m_settings, m_options.programFolder);
     return look;
 }
 
-void TForm1::applyDecorationSwitches()
+void MainWindow::applyDecorationSwitches()
 {
     // The icon decorations and the caption decorations each have a master switch that
     // enables the commands depending on it.
@@ -846,23 +848,23 @@ void TForm1::applyDecorationSwitches()
                 menu->menuAction()->setEnabled(on);
         }
     };
-    const bool icons =
-        !m_settings.contains(QStringLiteral("N75")) || m_settings.isOn(QStringLiteral("N75"));
-    enable({QStringLiteral("N30"), QStringLiteral("N31"), QStringLiteral("N32"),
-            QStringLiteral("N70"), QStringLiteral("N74"), QStringLiteral("SealMenu"),
-            QStringLiteral("LabelMenu"), QStringLiteral("MaskMenu"), QStringLiteral("N104"),
-            QStringLiteral("N111"), QStringLiteral("N113"), QStringLiteral("N116"),
-            QStringLiteral("N29"), QStringLiteral("N118"), QStringLiteral("N119"),
-            QStringLiteral("cmdClearPosition"), QStringLiteral("cmdEffectIconMask"),
-            QStringLiteral("N155")},
+    const bool icons = !m_settings.contains(Component::IconExtensions) ||
+                       m_settings.isOn(Component::IconExtensions);
+    enable({Component::EffectMask, Component::ShowSeals, Component::ShowLabels, Component::Contrast,
+            Component::Monochrome, QStringLiteral("SealMenu"), QStringLiteral("LabelMenu"),
+            QStringLiteral("MaskMenu"), Component::SimpleIcons, Component::HatchMask,
+            Component::SingleColourMask, Component::TextLabels, Component::ShowStamps,
+            Component::PictureContents, Component::ResizeIcons, QStringLiteral("cmdClearPosition"),
+            QStringLiteral("cmdEffectIconMask"), Component::EasyMask},
            icons);
-    const bool captions =
-        !m_settings.contains(QStringLiteral("N91")) || m_settings.isOn(QStringLiteral("N91"));
-    enable({QStringLiteral("N77"), QStringLiteral("N117"), QStringLiteral("CaptionColourMenu")},
+    const bool captions = !m_settings.contains(Component::CaptionExtensions) ||
+                          m_settings.isOn(Component::CaptionExtensions);
+    enable({Component::CaptionLabels, Component::TaskCaptionColours,
+            QStringLiteral("CaptionColourMenu")},
            captions);
 }
 
-void TForm1::showFolderIcon(const QString &folder)
+void MainWindow::showFolderIcon(const QString &folder)
 {
     const QString native = withoutTrailingSlash(folder);
     const QImage icon = m_itemList->icons().iconOfPath(native, 16);
@@ -872,7 +874,7 @@ void TForm1::showFolderIcon(const QString &folder)
         QPixmap::fromImage(ItemPictureComposer::headerIcon(icon, m_listColor, tint)));
 }
 
-void TForm1::buildFolderList(const QString &key)
+void MainWindow::buildFolderList(const QString &key)
 {
     if (m_foundListMode) {
         buildPathList(
@@ -882,7 +884,7 @@ void TForm1::buildFolderList(const QString &key)
     }
     QElapsedTimer timer;
     timer.start();
-    const bool ownerData = m_settings.isOn(QStringLiteral("N325"));
+    const bool ownerData = m_settings.isOn(Component::NewListEngine);
     m_secondaryStatus->setText(ownerData ? QStringLiteral("Owner Draw mode")
                                          : QStringLiteral("Build ListView mode"));
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -905,7 +907,7 @@ void TForm1::buildFolderList(const QString &key)
     const ListBuildResult result = m_itemList->list().buildFolder(key, listBuildOptions());
     if (!result.storeError.isEmpty())
         statusField(SysMsg)->setText(result.storeError);
-    if (QAction *temporary = m_commands.action(QStringLiteral("N202")))
+    if (QAction *temporary = m_commands.action(Component::TemporaryPerFolderFiles))
         temporary->setChecked(m_store->isTemporaryPerFolder());
 
     statusField(FindFileName)->setText(m_fileMask);
@@ -921,7 +923,7 @@ void TForm1::buildFolderList(const QString &key)
     Q_EMIT folderShown(key);
 }
 
-void TForm1::buildPathList(const QStringList &paths, ItemListMode mode, const QString &title)
+void MainWindow::buildPathList(const QStringList &paths, ItemListMode mode, const QString &title)
 {
     QElapsedTimer timer;
     timer.start();
@@ -946,13 +948,13 @@ void TForm1::buildPathList(const QStringList &paths, ItemListMode mode, const QS
     finishBuild(m_viewCommand, false, timer);
 }
 
-void TForm1::showSearchResults(const QStringList &paths)
+void MainWindow::showSearchResults(const QStringList &paths)
 {
     m_listFileMode = false;
     buildPathList(paths, ItemListMode::SearchResult, QStringLiteral("検索結果"));
 }
 
-void TForm1::showListFile(const QString &file)
+void MainWindow::showListFile(const QString &file)
 {
     m_listFile = file;
     m_listFileMode = true;
@@ -960,7 +962,7 @@ void TForm1::showListFile(const QString &file)
                   QStringLiteral("リスト: ") + QFileInfo(file).fileName());
 }
 
-void TForm1::buildNameSpace(const QString &location)
+void MainWindow::buildNameSpace(const QString &location)
 {
     QElapsedTimer timer;
     timer.start();
@@ -992,7 +994,7 @@ void TForm1::buildNameSpace(const QString &location)
     Q_EMIT folderShown(location);
 }
 
-void TForm1::finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer)
+void MainWindow::finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer)
 {
     m_viewStyleFixed = fixed;
     const ItemListLook look = lookFor(command, fixed);
@@ -1007,29 +1009,29 @@ void TForm1::finishBuild(const QString &command, bool fixed, const QElapsedTimer
     Q_EMIT listBuilt();
 }
 
-QString TForm1::secondaryStatus() const
+QString MainWindow::secondaryStatus() const
 {
     return m_secondaryStatus->text();
 }
 
-QString TForm1::titlePanelText() const
+QString MainWindow::titlePanelText() const
 {
     return m_titleLabel->text();
 }
 
-QAbstractItemView *TForm1::itemList() const
+QAbstractItemView *MainWindow::itemList() const
 {
     return m_itemList->currentView();
 }
 
-void TForm1::onShowedChanged(int showed)
+void MainWindow::onShowedChanged(int showed)
 {
     statusField(Showed)->setText(QString::number(showed));
     m_progress->setRange(0, std::max(1, m_itemList->list().count()));
     m_progress->setValue(std::min(showed, m_itemList->list().count()));
 }
 
-void TForm1::chooseViewStyle(const QString &name)
+void MainWindow::chooseViewStyle(const QString &name)
 {
     QAction *chosen = m_commands.action(name);
     if (name == m_viewCommand) {
@@ -1052,7 +1054,7 @@ void TForm1::chooseViewStyle(const QString &name)
     rebuildKeepingSelection();
 }
 
-void TForm1::rebuildKeepingSelection()
+void MainWindow::rebuildKeepingSelection()
 {
     const QStringList selected = m_itemList->selectedPaths();
     const QString current = m_itemList->currentPath();
@@ -1067,7 +1069,7 @@ void TForm1::rebuildKeepingSelection()
         before->verticalScrollBar()->setValue(scroll);
 }
 
-void TForm1::refreshList()
+void MainWindow::refreshList()
 {
     if (!m_listFileMode) {
         m_foundListMode = false;
@@ -1076,7 +1078,7 @@ void TForm1::refreshList()
     rebuildKeepingSelection();
 }
 
-void TForm1::currentFolderChanged(const FolderChanges &changes)
+void MainWindow::currentFolderChanged(const FolderChanges &changes)
 {
     ItemList &list = m_itemList->list();
     if (m_closed || list.mode() != ItemListMode::Folder)
@@ -1090,7 +1092,7 @@ void TForm1::currentFolderChanged(const FolderChanges &changes)
         m_itemList->reshowRow(row);
 }
 
-void TForm1::storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under)
+void MainWindow::storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under)
 {
     ItemList &list = m_itemList->list();
     for (const auto &move : moves) {
@@ -1113,7 +1115,7 @@ void TForm1::storePositions(const QList<QPair<int, QPoint>> &moves, const QStrin
         statusField(FileOp)->setText(QStringLiteral("Drop: ") + under);
 }
 
-void TForm1::clearPositions()
+void MainWindow::clearPositions()
 {
     ItemList &list = m_itemList->list();
     const QList<int> rows = m_itemList->selectedRows();
@@ -1134,7 +1136,7 @@ void TForm1::clearPositions()
     rebuildKeepingSelection();
 }
 
-void TForm1::onIconSizeChanged(int size)
+void MainWindow::onIconSizeChanged(int size)
 {
     m_iconSizeLabel->setText(QString::number(size));
     if (m_settings.integer(QStringLiteral("IconSize"), -1) != size)
@@ -1149,14 +1151,14 @@ void TForm1::onIconSizeChanged(int size)
     onShowedChanged(m_itemList->list().showedCount());
 }
 
-void TForm1::updateRightPane()
+void MainWindow::updateRightPane()
 {
     const QWidget *current = m_rightPane->currentWidget();
     m_rightPane->clear();
     bool any = false;
     for (const QString &name :
-         {QStringLiteral("N114"), QStringLiteral("WebBrowser2"), QStringLiteral("N60"),
-          QStringLiteral("N123"), QStringLiteral("N200")}) {
+         {Component::SimpleFileView, Component::BrowserPage, Component::OpenTasksPage,
+          Component::FavouritesPage, Component::ComputerPage}) {
         QAction *a = m_commands.action(name);
         const bool on = a ? a->isChecked() : m_settings.isOn(name);
         QWidget *page = m_rightPages.value(name);
@@ -1173,7 +1175,7 @@ void TForm1::updateRightPane()
     m_rightPane->setVisible(any);
 }
 
-void TForm1::setToolBarAreaVisible(bool visible)
+void MainWindow::setToolBarAreaVisible(bool visible)
 {
     m_toolBarAreaVisible = visible;
     for (QToolBar *bar : std::as_const(m_toolBars)) {
@@ -1186,7 +1188,7 @@ void TForm1::setToolBarAreaVisible(bool visible)
     }
 }
 
-void TForm1::syncToolBarMarks()
+void MainWindow::syncToolBarMarks()
 {
     for (QToolBar *bar : std::as_const(m_toolBars)) {
         QAction *a = m_commands.action(QStringLiteral("cmd") + bar->objectName());
@@ -1196,7 +1198,7 @@ void TForm1::syncToolBarMarks()
     }
 }
 
-void TForm1::onCommand(const QString &name, QAction *action)
+void MainWindow::onCommand(const QString &name, QAction *action)
 {
     for (const CommandHandler &handler : std::as_const(m_commandHandlers)) {
         if (handler(name, action))
@@ -1220,12 +1222,12 @@ void TForm1::onCommand(const QString &name, QAction *action)
         clearPositions();
         return;
     }
-    if (name == QLatin1String("N75") || name == QLatin1String("N91") ||
-        name == QLatin1String("N104")) {
+    if (name == Component::IconExtensions || name == Component::CaptionExtensions ||
+        name == Component::SimpleIcons) {
         // The decoration master switches and the simple icons: store, then rebuild.
         m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
-        if (name == QLatin1String("N104"))
+        if (name == Component::SimpleIcons)
             loadPlaceholders();
         applyDecorationSwitches();
         Build_ListView(m_currentFolder);
@@ -1236,13 +1238,13 @@ void TForm1::onCommand(const QString &name, QAction *action)
         toolBar(name.mid(3))->setVisible(action->isChecked());
         return;
     }
-    if (name == QLatin1String("Toolbar5")) {
+    if (name == Component::WholeToolBar) {
         setToolBarAreaVisible(action->isChecked());
         m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
         return;
     }
-    if (name == QLatin1String("ToolButton6")) {
+    if (name == Component::KeepAtBack) {
         setWindowAtBack(action->isChecked());
         m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
@@ -1250,12 +1252,12 @@ void TForm1::onCommand(const QString &name, QAction *action)
     }
     if (onStoreCommand(name, action))
         return;
-    if (name == QLatin1String("ToolButton5")) {
+    if (name == Component::FloatingWindows) {
         // The folder pane with its splitter.
         m_leftPane->setVisible(action->isChecked());
         return;
     }
-    if (name == QLatin1String("ToolButton39")) {
+    if (name == Component::FolderTabs) {
         m_folderTabs->setVisible(action->isChecked());
         m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
@@ -1297,16 +1299,16 @@ void TForm1::onCommand(const QString &name, QAction *action)
     }
 }
 
-bool TForm1::onStoreCommand(const QString &name, QAction *action)
+bool MainWindow::onStoreCommand(const QString &name, QAction *action)
 {
-    if (name == QLatin1String("InIManagement2") || name == QLatin1String("min1")) {
+    if (name == Component::CentralManagement || name == Component::PerFolderFiles) {
         const StorageMode mode =
-            name == QLatin1String("min1") ? StorageMode::PerFolder : StorageMode::Central;
+            name == Component::PerFolderFiles ? StorageMode::PerFolder : StorageMode::Central;
         if (m_store->chooseMode(mode))
             Build_ListView(m_currentFolder);
         return true;
     }
-    if (name == QLatin1String("N202")) {
+    if (name == Component::TemporaryPerFolderFiles) {
         const bool rebuild = m_store->toggleTemporaryPerFolder();
         {
             action->setChecked(m_store->isTemporaryPerFolder());
@@ -1315,7 +1317,7 @@ bool TForm1::onStoreCommand(const QString &name, QAction *action)
             Build_ListView(m_currentFolder);
         return true;
     }
-    if (name == QLatin1String("N194")) {
+    if (name == Component::WriteCurrentFolderFile) {
         if (m_store->shellNamespaceMode()) {
             MessageBox::information(this, AnnotationStore::noFolderFileText());
             return true;
@@ -1323,7 +1325,7 @@ bool TForm1::onStoreCommand(const QString &name, QAction *action)
         showStoreError(m_store->writeCurrentToFolderFile());
         return true;
     }
-    if (name == QLatin1String("N352")) {
+    if (name == Component::EditCurrentFolderFile) {
         const QString file = m_store->centralFileForEditing();
         if (!file.isEmpty())
             m_launcher->openWithDefault(file);
@@ -1341,13 +1343,13 @@ bool TForm1::onStoreCommand(const QString &name, QAction *action)
     return false;
 }
 
-void TForm1::showStoreError(const StoreResult &result)
+void MainWindow::showStoreError(const StoreResult &result)
 {
     if (!result.ok && !result.error.isEmpty())
         MessageBox::information(this, result.error);
 }
 
-void TForm1::MenuItem_Clicks(const QString &name)
+void MainWindow::MenuItem_Clicks(const QString &name)
 {
     QAction *a = m_commands.action(name);
     if (!a)
@@ -1355,25 +1357,25 @@ void TForm1::MenuItem_Clicks(const QString &name)
     const bool on = a->isChecked();
 
     // 1. Special effects of the new mark.
-    if (name == QLatin1String("N106")) {
+    if (name == Component::ProtectFileNames) {
         m_itemList->setEditTriggers(on ? QAbstractItemView::NoEditTriggers
                                        : QAbstractItemView::EditKeyPressed |
                                              QAbstractItemView::SelectedClicked);
-    } else if (name == QLatin1String("N107")) {
+    } else if (name == Component::AcceptDrops) {
         m_itemList->setViewsAcceptDrops(on);
-    } else if (name == QLatin1String("N119")) {
+    } else if (name == Component::ResizeIcons) {
         if (on) {
-            if (QAction *positions = m_commands.action(QStringLiteral("N76"))) {
+            if (QAction *positions = m_commands.action(Component::KeepPositions)) {
                 positions->setChecked(false);
             }
-            m_settings.storeSetting(QStringLiteral("N76"), QStringLiteral("0"), true);
+            m_settings.storeSetting(Component::KeepPositions, QStringLiteral("0"), true);
         }
     } else if (on && SwitchCommands::showsPageWhenOn(name)) {
         updateRightPane();
         if (QWidget *page = m_rightPages.value(name))
             m_rightPane->setCurrentWidget(page);
     }
-    if (name == QLatin1String("path1"))
+    if (name == Component::FolderPane)
         m_rpgPane->setVisible(on);
 
     // 2. The right pane shows while any of its pages is on.
@@ -1389,26 +1391,26 @@ void TForm1::MenuItem_Clicks(const QString &name)
     // 4. Rebuild the list unless the command only changes a pane.
     if (SwitchCommands::rebuildsList(name)) {
         Build_ListView(m_currentFolder);
-        if (name == QLatin1String("N119"))
+        if (name == Component::ResizeIcons)
             Build_ListView(m_currentFolder);
     }
 }
 
-void TForm1::showSettingsDialog()
+void MainWindow::showSettingsDialog()
 {
     if (!m_settingsDialog)
-        m_settingsDialog = new TForm6(*this, this);
+        m_settingsDialog = new SettingsDialog(*this, this);
     m_settingsDialog->show();
     m_settingsDialog->raise();
     m_settingsDialog->activateWindow();
 }
 
-void TForm1::openSelection()
+void MainWindow::openSelection()
 {
     m_opener->openSelection();
 }
 
-void TForm1::openPaths(const QStringList &paths)
+void MainWindow::openPaths(const QStringList &paths)
 {
     QStringList opened;
     QString folder;
@@ -1434,7 +1436,7 @@ void TForm1::openPaths(const QStringList &paths)
         Build_ListView(folder);
 }
 
-QStringList TForm1::selectedPaths() const
+QStringList MainWindow::selectedPaths() const
 {
     if (m_selectedPaths)
         return m_selectedPaths();
@@ -1444,19 +1446,19 @@ QStringList TForm1::selectedPaths() const
 // ---------------------------------------------------------------------------------------
 // SettingsHost
 
-QColor TForm1::listColor() const
+QColor MainWindow::listColor() const
 {
     return m_listColor;
 }
 
-void TForm1::setListColor(const QColor &color)
+void MainWindow::setListColor(const QColor &color)
 {
     m_listColor = color;
     m_listColorNumber = ColorValue::fromColor(color);
     applyListPalette();
 }
 
-void TForm1::applyListPalette()
+void MainWindow::applyListPalette()
 {
     QPalette pal = m_itemList->palette();
     pal.setColor(QPalette::Base, m_listColor);
@@ -1464,17 +1466,17 @@ void TForm1::applyListPalette()
     m_itemList->setPalette(pal);
 }
 
-QColor TForm1::listTextColor() const
+QColor MainWindow::listTextColor() const
 {
     return m_listTextColor;
 }
 
-QFont TForm1::listFont() const
+QFont MainWindow::listFont() const
 {
     return m_itemList->font();
 }
 
-void TForm1::setListFont(const QFont &font, const QColor &textColor)
+void MainWindow::setListFont(const QFont &font, const QColor &textColor)
 {
     QFont f = m_itemList->font();
     f.setFamily(font.family());
@@ -1490,22 +1492,22 @@ void TForm1::setListFont(const QFont &font, const QColor &textColor)
     applyListPalette();
 }
 
-int TForm1::iconSize() const
+int MainWindow::iconSize() const
 {
     return m_iconSizeSlider->value();
 }
 
-void TForm1::setIconSize(int size)
+void MainWindow::setIconSize(int size)
 {
     m_iconSizeSlider->setValue(size);
 }
 
-bool TForm1::windowAtBack() const
+bool MainWindow::windowAtBack() const
 {
     return windowFlags().testFlag(Qt::WindowStaysOnBottomHint);
 }
 
-void TForm1::setWindowAtBack(bool atBack)
+void MainWindow::setWindowAtBack(bool atBack)
 {
     if (windowAtBack() == atBack)
         return;
@@ -1515,7 +1517,7 @@ void TForm1::setWindowAtBack(bool atBack)
         show();
 }
 
-QStringList TForm1::layoutSummary() const
+QStringList MainWindow::layoutSummary() const
 {
     QStringList out;
     auto onOff = [](bool on) { return on ? QStringLiteral("表示") : QStringLiteral("非表示"); };
@@ -1526,11 +1528,12 @@ QStringList TForm1::layoutSummary() const
         out << QStringLiteral("ツールバー ") + bar->windowTitle() + QStringLiteral(": ") +
                    onOff(bar->isHidden() == false);
     out << QStringLiteral("自由にツリー: ") + onOff(m_freeTree->isHidden() == false);
-    out << QStringLiteral("隠しファイル表示: ") + onOff(m_settings.isOn(QStringLiteral("N306")));
+    out << QStringLiteral("隠しファイル表示: ") +
+               onOff(m_settings.isOn(Component::ShowHiddenFiles));
     return out;
 }
 
-QList<SettingsHost::WatchedFolder> TForm1::watchedFolders() const
+QList<SettingsHost::WatchedFolder> MainWindow::watchedFolders() const
 {
     QList<WatchedFolder> out;
     for (const QString &path : m_watchedFolders)
@@ -1538,7 +1541,7 @@ QList<SettingsHost::WatchedFolder> TForm1::watchedFolders() const
     return out;
 }
 
-void TForm1::settingsApplied(bool rebuildList)
+void MainWindow::settingsApplied(bool rebuildList)
 {
     buildSettingsMenus();
     applyMarksAndDisplay();
@@ -1550,22 +1553,22 @@ void TForm1::settingsApplied(bool rebuildList)
 // ---------------------------------------------------------------------------------------
 // Events
 
-void TForm1::showEvent(QShowEvent *event)
+void MainWindow::showEvent(QShowEvent *event)
 {
     QMainWindow::showEvent(event);
-    if (QAction *next = m_commands.action(QStringLiteral("SpeedButton1"))) {
+    if (QAction *next = m_commands.action(Component::NextIdea)) {
         next->setChecked(false);
     }
     if (m_splash)
         m_splash->close();
 }
 
-bool TForm1::event(QEvent *event)
+bool MainWindow::event(QEvent *event)
 {
     return QMainWindow::event(event);
 }
 
-bool TForm1::eventFilter(QObject *watched, QEvent *event)
+bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_itemList->iconView() || watched == m_itemList->detailsView()) {
         if (event->type() == QEvent::FocusIn)
@@ -1578,7 +1581,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *event)
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TForm1::closeEvent(QCloseEvent *event)
+void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing is always allowed.
     if (!m_closed) {
@@ -1591,7 +1594,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void TForm1::runShutdown(ShutdownStep stepId, bool withFiles)
+void MainWindow::runShutdown(ShutdownStep stepId, bool withFiles)
 {
     for (const auto &work : std::as_const(m_shutdownWork)) {
         if (work.first == stepId && work.second)
@@ -1599,7 +1602,7 @@ void TForm1::runShutdown(ShutdownStep stepId, bool withFiles)
     }
 }
 
-void TForm1::FormClose()
+void MainWindow::FormClose()
 {
     m_closed = true;
     m_closing = true;
@@ -1683,7 +1686,7 @@ void TForm1::FormClose()
         MessageBox::warning(this, QStringLiteral("設定ファイルを保存できません: ") + error);
 }
 
-QList<ToolBarState> TForm1::toolBarStates() const
+QList<ToolBarState> MainWindow::toolBarStates() const
 {
     QList<ToolBarState> out;
     for (QToolBar *bar : m_toolBars) {
@@ -1703,7 +1706,7 @@ QList<ToolBarState> TForm1::toolBarStates() const
     return out;
 }
 
-void TForm1::storeStateValues()
+void MainWindow::storeStateValues()
 {
     auto set = [this](const char *key, const QString &value) {
         m_settings.setValue(QLatin1String(key), value);

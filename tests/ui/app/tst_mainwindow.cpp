@@ -1,9 +1,10 @@
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
-#include "ui/app/tform1.h"
-#include "ui/app/tsplashwindow.h"
+#include "ui/app/splashwindow.h"
 #include "ui/rpg/rpgview.h"
 
 #include <QAction>
@@ -20,7 +21,7 @@
 using namespace kazari;
 using namespace Qt::StringLiterals;
 
-class TestTForm1 : public QObject
+class TestMainWindow : public QObject
 {
     Q_OBJECT
 
@@ -44,14 +45,14 @@ private Q_SLOTS:
     void openingWaitsForTheGoalAndCloseReleases();
 };
 
-void TestTForm1::startupStepsInOrder()
+void TestMainWindow::startupStepsInOrder()
 {
     test::TempProgramFolder dir;
-    auto *splash = new TSplashWindow;
-    TForm1::Options o;
+    auto *splash = new SplashWindow;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.splash = splash;
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     const QStringList expected{u"起動開始"_s,
                                u"メッセージセット"_s,
@@ -71,17 +72,18 @@ void TestTForm1::startupStepsInOrder()
     // Without exe.ini: the defaults, the program folder as the first folder.
     QCOMPARE(w.currentFolder(), dir.path() + u"/"_s);
     QCOMPARE(w.settings().integer(u"IconSize"_s, 0), 80);
-    QVERIFY(w.command(u"min1"_s) == nullptr || w.command(u"min1"_s)->isChecked());
-    QCOMPARE(w.statusField(TForm1::FindFileName)->text(), u"*"_s);
+    QVERIFY(w.command(Component::PerFolderFiles) == nullptr ||
+            w.command(Component::PerFolderFiles)->isChecked());
+    QCOMPARE(w.statusField(MainWindow::FindFileName)->text(), u"*"_s);
     delete splash;
 }
 
-void TestTForm1::statusBarLayout()
+void TestMainWindow::statusBarLayout()
 {
     test::TempProgramFolder dir;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     w.resize(800, 600);
     w.show();
@@ -90,7 +92,7 @@ void TestTForm1::statusBarLayout()
                             u"GFindFileName"_s, u"File Op"_s, u"Sys msg"_s};
     int lastX = -1;
     for (int i = 0; i < 7; ++i) {
-        QLabel *field = w.statusField(TForm1::StatusField(i));
+        QLabel *field = w.statusField(MainWindow::StatusField(i));
         QCOMPARE(field->objectName(), names.at(i));
         QVERIFY(field->x() > lastX);
         lastX = field->x();
@@ -100,15 +102,15 @@ void TestTForm1::statusBarLayout()
     QCOMPARE(bar->geometry(), QRect(2, 4, 30, w.statusBar()->height() - 5));
 }
 
-void TestTForm1::gamePaneLayout()
+void TestMainWindow::gamePaneLayout()
 {
     // The game's picture is as wide as the status panel and as high as its pane less the
     // header and status panel, never smaller than 320 x 480, also with the stored default
     // width of the folder pane (which is narrower).
     test::TempProgramFolder dir;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     w.resize(1100, 760);
     w.show();
@@ -123,15 +125,15 @@ void TestTForm1::gamePaneLayout()
     QTRY_COMPARE(view->picture().size(), QSize(status->width(), pane->height() - 48));
 }
 
-void TestTForm1::closeWithoutExeIniWritesNothing()
+void TestMainWindow::closeWithoutExeIniWritesNothing()
 {
     test::TempProgramFolder dir;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     bool watchersStopped = false;
     {
-        TForm1 w(o);
-        w.onShutdown(TForm1::ShutdownStep::StopWatchers, [&](bool) { watchersStopped = true; });
+        MainWindow w(o);
+        w.onShutdown(MainWindow::ShutdownStep::StopWatchers, [&](bool) { watchersStopped = true; });
         w.FormCreate();
         w.show();
         w.close();
@@ -144,7 +146,7 @@ void TestTForm1::closeWithoutExeIniWritesNothing()
     QVERIFY(!dir.exists(u"FreeTree.ini"_s));
 }
 
-void TestTForm1::closeWithExeIniWritesStateInOrder()
+void TestMainWindow::closeWithExeIniWritesStateInOrder()
 {
     test::TempProgramFolder dir;
     QDir(dir.path()).mkpath(u"start"_s);
@@ -152,11 +154,11 @@ void TestTForm1::closeWithExeIniWritesStateInOrder()
                            "[x]\r\nLastPath=/nowhere/\r\nIconSize=48\r\nKeepMe=1\r\nN28=1\r\n"
                            "FreeTreeName=Mine.ini\r\n"));
     QVERIFY(dir.writeBytes(u"Mine.ini.txt"_s, "")); // the tree file that makes the name count
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.arguments = {dir.file(u"start"_s)};
     {
-        TForm1 w(o);
+        MainWindow w(o);
         w.FormCreate();
         QCOMPARE(w.currentFolder(), dir.file(u"start"_s) + u"/"_s);
         w.show();
@@ -177,32 +179,32 @@ void TestTForm1::closeWithExeIniWritesStateInOrder()
     QVERIFY(dir.readBytes(u"ToolBar.ini"_s).contains("Visible="));
 }
 
-void TestTForm1::switchHandlerStoresAtOnceAndRebuilds()
+void TestMainWindow::switchHandlerStoresAtOnceAndRebuilds()
 {
     test::TempProgramFolder dir;
     QVERIFY(dir.writeBytes(u"exe.ini"_s, "N306=0\n"));
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
-    QAction *hidden = w.command(u"N306"_s);
+    QAction *hidden = w.command(Component::ShowHiddenFiles);
     QVERIFY(hidden);
     QVERIFY(hidden->isCheckable());
     QVERIFY(!hidden->isChecked());
     hidden->trigger(); // Qt toggles the mark before the handler runs
     QVERIFY(hidden->isChecked());
-    QCOMPARE(Settings(dir.folder()).readFromFile(u"N306"_s), u"1"_s);
-    QVERIFY(w.settings().isOn(u"N306"_s));
+    QCOMPARE(Settings(dir.folder()).readFromFile(Component::ShowHiddenFiles), u"1"_s);
+    QVERIFY(w.settings().isOn(Component::ShowHiddenFiles));
     hidden->trigger();
-    QCOMPARE(Settings(dir.folder()).readFromFile(u"N306"_s), u"0"_s);
+    QCOMPARE(Settings(dir.folder()).readFromFile(Component::ShowHiddenFiles), u"0"_s);
 }
 
-void TestTForm1::shortcutsOnlyWhileListHasFocus()
+void TestMainWindow::shortcutsOnlyWhileListHasFocus()
 {
     test::TempProgramFolder dir;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));
@@ -225,33 +227,33 @@ void TestTForm1::shortcutsOnlyWhileListHasFocus()
     QCOMPARE(fired, 1);
 }
 
-void TestTForm1::storageModeCommands()
+void TestMainWindow::storageModeCommands()
 {
     test::TempProgramFolder dir;
     QVERIFY(dir.writeBytes(u"exe.ini"_s, "InIManagement2=1\nmin1=0\n"));
     QDir(dir.path()).mkpath(u"work"_s);
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.arguments = {dir.file(u"work"_s)};
     MessageBox::script({QMessageBox::Yes}); // create the central index
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     QCOMPARE(MessageBox::log().size(), 1);
     QVERIFY(dir.exists(u"ini/index.ini"_s));
-    QVERIFY(w.command(u"InIManagement2"_s)->isChecked());
+    QVERIFY(w.command(Component::CentralManagement)->isChecked());
 
     // Choosing the other mode stores both marks at once.
-    w.command(u"min1"_s)->trigger();
-    QVERIFY(w.command(u"min1"_s)->isChecked());
-    QVERIFY(!w.command(u"InIManagement2"_s)->isChecked());
+    w.command(Component::PerFolderFiles)->trigger();
+    QVERIFY(w.command(Component::PerFolderFiles)->isChecked());
+    QVERIFY(!w.command(Component::CentralManagement)->isChecked());
     Settings s(dir.folder());
     QVERIFY(s.load());
-    QVERIFY(s.isOn(u"min1"_s));
-    QVERIFY(!s.isOn(u"InIManagement2"_s));
-    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"_m"_s);
+    QVERIFY(s.isOn(Component::PerFolderFiles));
+    QVERIFY(!s.isOn(Component::CentralManagement));
+    QCOMPARE(w.statusField(MainWindow::IniNo)->text(), u"_m"_s);
 }
 
-void TestTForm1::folderFileAndMaintenanceCommands()
+void TestMainWindow::folderFileAndMaintenanceCommands()
 {
     test::TempProgramFolder dir;
     QVERIFY(dir.writeBytes(u"exe.ini"_s, "InIManagement2=1\nmin1=0\n"));
@@ -264,18 +266,18 @@ void TestTForm1::folderFileAndMaintenanceCommands()
     QVERIFY(dir.writeBytes(u"ini/2.ini"_s, "a.txt_cmt=central\n"));
     QVERIFY(dir.writeBytes(u"rule/2.rule"_s, "rule\n"));
     test::RecordingLauncher launcher;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.arguments = {work};
     o.launcher = &launcher;
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     auto comment = [&w]() { return w.store().currentValue(u"a.txt"_s, u"_cmt"_s); };
     QCOMPARE(comment(), u"central"_s);
-    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"2"_s);
+    QCOMPARE(w.statusField(MainWindow::IniNo)->text(), u"2"_s);
 
     // "一時的に個々の設定ファイルを使用する": one load from the folder's own file.
-    QAction *temporary = w.command(u"N202"_s);
+    QAction *temporary = w.command(Component::TemporaryPerFolderFiles);
     temporary->trigger();
     QCOMPARE(comment(), u"local"_s);
     QVERIFY(!temporary->isChecked());
@@ -283,11 +285,11 @@ void TestTForm1::folderFileAndMaintenanceCommands()
     QCOMPARE(comment(), u"central"_s);
 
     // "現在の設定を直接に編集" opens the folder's numbered file.
-    w.command(u"N352"_s)->trigger();
+    w.command(Component::EditCurrentFolderFile)->trigger();
     QCOMPARE(launcher.opened, QStringList{dir.file(u"ini/2.ini"_s)});
 
     // "現在のフォルダ設定を書き出す" writes the current list into the folder's _m.ini.
-    w.command(u"N194"_s)->trigger();
+    w.command(Component::WriteCurrentFolderFile)->trigger();
     QCOMPARE(dir.readBytes(u"work/_m.ini"_s), QByteArray("a.txt_cmt=central\n"));
 
     // "管理情報整備" renumbers with the companion files; the list follows its file.
@@ -296,13 +298,13 @@ void TestTForm1::folderFileAndMaintenanceCommands()
     QCOMPARE(dir.readBytes(u"ini/0.ini"_s), QByteArray("a.txt_cmt=central\n"));
     QCOMPARE(dir.readBytes(u"rule/0.rule"_s), QByteArray("rule\n"));
     QVERIFY(!dir.exists(u"ini/1.ini"_s) && !dir.exists(u"ini/2.ini"_s));
-    QCOMPARE(w.statusField(TForm1::SysMsg)->text(), u"管理情報の整備が完了しました"_s);
-    QCOMPARE(w.statusField(TForm1::IniNo)->text(), u"0"_s);
+    QCOMPARE(w.statusField(MainWindow::SysMsg)->text(), u"管理情報の整備が完了しました"_s);
+    QCOMPARE(w.statusField(MainWindow::IniNo)->text(), u"0"_s);
     QCOMPARE(comment(), u"central"_s);
     QCOMPARE(MessageBox::log().size(), 0);
 }
 
-void TestTForm1::applicationMenuStartsTheSelectedPath()
+void TestMainWindow::applicationMenuStartsTheSelectedPath()
 {
     test::TempProgramFolder dir;
     const QString program = dir.file(u"tool.sh"_s);
@@ -310,10 +312,10 @@ void TestTForm1::applicationMenuStartsTheSelectedPath()
     QVERIFY(
         dir.writeBytes(u"myappli.ini"_s, "見る=" + program.toUtf8() + "\nない=/no/such/program\n"));
     test::RecordingLauncher launcher;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.launcher = &launcher;
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
     const QString item = dir.file(u"sub dir/a b.txt"_s);
     w.setSelectionProvider([&item]() { return QStringList{item}; });
@@ -335,17 +337,17 @@ void TestTForm1::applicationMenuStartsTheSelectedPath()
     QCOMPARE(menu->actions().first()->text(), u"なし"_s);
 }
 
-void TestTForm1::openingWaitsForTheGoalAndCloseReleases()
+void TestMainWindow::openingWaitsForTheGoalAndCloseReleases()
 {
     test::TempProgramFolder dir;
     QDir(dir.path()).mkpath(u"sub"_s);
     QVERIFY(dir.writeBytes(u"file.txt"_s, "x"));
     QVERIFY(dir.writeBytes(u"vtl/FileList.img"_s, ""));
     test::RecordingLauncher launcher;
-    TForm1::Options o;
+    MainWindow::Options o;
     o.programFolder = dir.folder();
     o.launcher = &launcher;
-    TForm1 w(o);
+    MainWindow w(o);
     w.FormCreate();
 
     // Opened now (what the gate releases): files start, a folder is shown.
@@ -369,5 +371,5 @@ void TestTForm1::openingWaitsForTheGoalAndCloseReleases()
     QCOMPARE(launcher.opened.size(), 1);
 }
 
-QTEST_MAIN(TestTForm1)
-#include "tst_tform1.moc"
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"

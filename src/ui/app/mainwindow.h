@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/annotations/annotationstore.h"
+#include "core/app/componentnames.h"
 #include "core/app/settings.h"
 #include "core/app/toolbarlayout.h"
 #include "core/itemlist/itemlist.h"
@@ -35,13 +36,13 @@ class QTreeWidget;
 namespace kazari
 {
 
-class TSplashWindow;
+class SplashWindow;
 class RpgView;
 class RpgPaneCommands;
 class FileOperationsController;
 class ItemOpener;
 class NavigationController;
-class TForm6;
+class SettingsDialog;
 class FolderChangeWatch;
 class ItemListView;
 struct FolderChanges;
@@ -52,7 +53,7 @@ struct ItemListLook;
 /// `FormCreate` runs the start-up steps in their fixed order (each step's name goes to
 /// the splash window); closing runs the shutdown steps in their fixed order. Both are
 /// logged so their order can be checked.
-class TForm1 : public QMainWindow, public SettingsHost
+class MainWindow : public QMainWindow, public SettingsHost
 {
     Q_OBJECT
 
@@ -63,14 +64,14 @@ public:
         QStringList arguments;
         /// Starts programs; the desktop launcher when null.
         Launcher *launcher = nullptr;
-        TSplashWindow *splash = nullptr;
+        SplashWindow *splash = nullptr;
     };
 
     /// The seven status bar fields, in order.
     enum StatusField { DFCount, Showed, Notification, IniNo, FindFileName, FileOp, SysMsg };
 
-    explicit TForm1(Options options, QWidget *parent = nullptr);
-    ~TForm1() override;
+    explicit MainWindow(Options options, QWidget *parent = nullptr);
+    ~MainWindow() override;
 
     /// The start-up steps (creation of the main window's state).
     void FormCreate();
@@ -275,8 +276,8 @@ private:
     Settings m_settings;
     std::unique_ptr<AnnotationStore> m_store;
     CommandRegistry m_commands;
-    QPointer<TSplashWindow> m_splash;
-    TForm6 *m_settingsDialog = nullptr;
+    QPointer<SplashWindow> m_splash;
+    SettingsDialog *m_settingsDialog = nullptr;
 
     std::function<QStringList()> m_selectedPaths;
     QStringList m_startupLog;
@@ -335,7 +336,7 @@ private:
     QPixmap m_placeholderLarge;
     QString m_osText;
     bool m_foundListMode = false;
-    QString m_viewCommand = QStringLiteral("N28");
+    QString m_viewCommand = Component::ViewIcons;
     bool m_viewStyleFixed = false;
     QString m_annotationFilter;
     QString m_listFile;

@@ -19,12 +19,12 @@ namespace kazari
 ///
 /// It keeps its choices between uses. "実行" emits `executeRequested`; the file operations
 /// controller does the work on the item list's selection.
-class TForm14 : public QDialog
+class CopyMoveDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm14(QWidget *parent = nullptr);
+    explicit CopyMoveDialog(QWidget *parent = nullptr);
 
     bool moveChosen() const;
     /// Chooses the operation; the window caption follows.

@@ -24,14 +24,14 @@ namespace kazari
 /// `showFor` places the note beside the mouse (unless it is pinned), fills it and shows
 /// it; `hideNote` hides it and keeps the pin. Dragging the note with the left button
 /// pins it where it is dropped; "閉じる" hides it and drops the pin.
-class TFusenForm : public QWidget
+class StickyNoteWindow : public QWidget
 {
     Q_OBJECT
 
 public:
     using Variant = StickyNoteContent::Variant;
 
-    explicit TFusenForm(QWidget *parent = nullptr);
+    explicit StickyNoteWindow(QWidget *parent = nullptr);
 
     /// The note colours of the importances 0 to 4 and of other values
     /// (`cl_FusenFormColor0` to `cl_FusenFormColor5`).

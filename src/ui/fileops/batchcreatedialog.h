@@ -13,12 +13,12 @@ namespace kazari
 /// The batch creation window: one name per line, OK and Cancel. Its mode is folders
 /// ("フォルダ複数作成") or files ("ファイル複数作成"). OK hides the window and emits
 /// `accepted` with the lines; Cancel only hides it.
-class TForm7 : public QDialog
+class BatchCreateDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm7(QWidget *parent = nullptr);
+    explicit BatchCreateDialog(QWidget *parent = nullptr);
 
     ItemCreation::Kind kind() const { return m_kind; }
     /// Sets the mode and its caption, empties the text area and shows the window.

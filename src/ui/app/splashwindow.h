@@ -10,12 +10,12 @@ namespace kazari
 /// The small borderless window shown while the main window starts: 242 by 42 pixels,
 /// centred, above other windows, with a status line into which every start-up step
 /// writes its name. It goes away when it is deactivated or the main window is shown.
-class TSplashWindow : public QWidget
+class SplashWindow : public QWidget
 {
     Q_OBJECT
 
 public:
-    explicit TSplashWindow(QWidget *parent = nullptr);
+    explicit SplashWindow(QWidget *parent = nullptr);
 
     void setStatus(const QString &text);
     QString status() const;

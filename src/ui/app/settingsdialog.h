@@ -36,7 +36,7 @@ class SettingsHost;
 /// "保存して閉じる" hides and applies; closing only hides. Colours, seal pictures and
 /// the application list are the exceptions that are stored at the moment they are
 /// chosen (colours and seal pictures) or on their own button (the application list).
-class TForm6 : public QDialog
+class SettingsDialog : public QDialog
 {
     Q_OBJECT
 
@@ -47,8 +47,8 @@ public:
     using FilePicker =
         std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
 
-    explicit TForm6(SettingsHost &host, QWidget *parent = nullptr);
-    ~TForm6() override;
+    explicit SettingsDialog(SettingsHost &host, QWidget *parent = nullptr);
+    ~SettingsDialog() override;
 
     /// Replace the system colour and file dialogs (tests answer them in advance).
     void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }

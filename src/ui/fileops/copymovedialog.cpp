@@ -1,4 +1,4 @@
-#include "ui/fileops/tform14.h"
+#include "ui/fileops/copymovedialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -15,10 +15,10 @@
 namespace kazari
 {
 
-TForm14::TForm14(QWidget *parent)
+CopyMoveDialog::CopyMoveDialog(QWidget *parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint)
 {
-    setObjectName(QStringLiteral("Form14"));
+    setObjectName(QStringLiteral("CopyMoveDialog"));
     setModal(false);
     setMinimumSize(300, 150);
     resize(420, 360);
@@ -48,14 +48,14 @@ TForm14::TForm14(QWidget *parent)
     m_tree->setHeaderHidden(true);
     m_tree->setRootIndex(m_folders->index(QStringLiteral("/")));
     connect(m_tree->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &TForm14::followTree);
+            &CopyMoveDialog::followTree);
 
     m_path = new QLineEdit(this);
     m_path->setObjectName(QStringLiteral("DestinationEdit"));
     m_path->setPlaceholderText(QStringLiteral("コピー先または移動先のフォルダ"));
     auto *browse = new QPushButton(QStringLiteral("参照…"), this);
     browse->setObjectName(QStringLiteral("BrowseButton"));
-    connect(browse, &QPushButton::clicked, this, &TForm14::chooseFolder);
+    connect(browse, &QPushButton::clicked, this, &CopyMoveDialog::chooseFolder);
     auto *pathRow = new QHBoxLayout;
     pathRow->addWidget(m_path, 1);
     pathRow->addWidget(browse);
@@ -67,7 +67,7 @@ TForm14::TForm14(QWidget *parent)
     run->setAutoDefault(false);
     close->setAutoDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::hide);
-    connect(run, &QPushButton::clicked, this, &TForm14::execute);
+    connect(run, &QPushButton::clicked, this, &CopyMoveDialog::execute);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(run);
@@ -84,38 +84,38 @@ TForm14::TForm14(QWidget *parent)
     setWindowTitle(captionFor(false));
 }
 
-QString TForm14::captionFor(bool move)
+QString CopyMoveDialog::captionFor(bool move)
 {
     return move ? QStringLiteral("移動先フォルダ選択") : QStringLiteral("コピー先フォルダ選択");
 }
 
-bool TForm14::moveChosen() const
+bool CopyMoveDialog::moveChosen() const
 {
     return m_move->isChecked();
 }
 
-void TForm14::setMoveChosen(bool move)
+void CopyMoveDialog::setMoveChosen(bool move)
 {
     (move ? m_move : m_copy)->setChecked(true);
     setWindowTitle(captionFor(move));
 }
 
-bool TForm14::overwrite() const
+bool CopyMoveDialog::overwrite() const
 {
     return m_overwrite->isChecked();
 }
 
-void TForm14::setOverwrite(bool on)
+void CopyMoveDialog::setOverwrite(bool on)
 {
     m_overwrite->setChecked(on);
 }
 
-QString TForm14::destination() const
+QString CopyMoveDialog::destination() const
 {
     return m_path->text().trimmed();
 }
 
-void TForm14::setDestination(const QString &folder)
+void CopyMoveDialog::setDestination(const QString &folder)
 {
     m_path->setText(folder);
     if (!folder.isEmpty() && QDir::isAbsolutePath(folder)) {
@@ -128,7 +128,7 @@ void TForm14::setDestination(const QString &folder)
     }
 }
 
-void TForm14::revealFolder(const QString &folder)
+void CopyMoveDialog::revealFolder(const QString &folder)
 {
     if (folder.isEmpty() || !QDir::isAbsolutePath(folder))
         return;
@@ -141,14 +141,14 @@ void TForm14::revealFolder(const QString &folder)
     m_tree->expand(index);
 }
 
-void TForm14::followTree()
+void CopyMoveDialog::followTree()
 {
     const QModelIndex index = m_tree->currentIndex();
     if (index.isValid())
         m_path->setText(m_folders->filePath(index));
 }
 
-void TForm14::chooseFolder()
+void CopyMoveDialog::chooseFolder()
 {
     const QString chosen = QFileDialog::getExistingDirectory(
         this, captionFor(moveChosen()), destination().isEmpty() ? QDir::homePath() : destination());
@@ -156,7 +156,7 @@ void TForm14::chooseFolder()
         setDestination(chosen);
 }
 
-void TForm14::execute()
+void CopyMoveDialog::execute()
 {
     Q_EMIT executeRequested();
 }

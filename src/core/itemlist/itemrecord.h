@@ -31,7 +31,7 @@ enum ItemTypeCode : int {
 /// while the list lives (deferred messages carry it instead of a row, so a message that
 /// outlives a rebuild or a collapse can never reach another item), and the tree-list
 /// parent and depth from which the row-based tree fields are renumbered.
-struct TAdditem {
+struct ItemRecord {
     int idx = 0;  ///< row of the item in the list
     QString PATH; ///< full path
     DisplayState F = DisplayState::New;

@@ -12,12 +12,12 @@ namespace kazari
 /// The filter dialog "フィルタの設定": the file mask's name and type, and the annotation
 /// field the list is filtered by ("拡張情報"). It only holds the texts; what its buttons
 /// do is up to the filter commands.
-class TForm11 : public QDialog
+class FilterDialog : public QDialog
 {
     Q_OBJECT
 
 public:
-    explicit TForm11(QWidget *parent = nullptr);
+    explicit FilterDialog(QWidget *parent = nullptr);
 
     QString nameText() const;
     void setNameText(const QString &text);

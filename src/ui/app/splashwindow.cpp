@@ -1,4 +1,4 @@
-#include "ui/app/tsplashwindow.h"
+#include "ui/app/splashwindow.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -9,7 +9,7 @@
 namespace kazari
 {
 
-TSplashWindow::TSplashWindow(QWidget *parent)
+SplashWindow::SplashWindow(QWidget *parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
     , m_status(new QLabel(this))
 {
@@ -35,7 +35,7 @@ TSplashWindow::TSplashWindow(QWidget *parent)
         move(screen->geometry().center() - rect().center());
 }
 
-void TSplashWindow::setStatus(const QString &text)
+void SplashWindow::setStatus(const QString &text)
 {
     m_history.append(text);
     m_status->setText(text);
@@ -43,12 +43,12 @@ void TSplashWindow::setStatus(const QString &text)
         m_status->repaint();
 }
 
-QString TSplashWindow::status() const
+QString SplashWindow::status() const
 {
     return m_status->text();
 }
 
-void TSplashWindow::changeEvent(QEvent *event)
+void SplashWindow::changeEvent(QEvent *event)
 {
     if (event->type() == QEvent::ActivationChange) {
         if (isActiveWindow())
@@ -59,7 +59,7 @@ void TSplashWindow::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
 }
 
-void TSplashWindow::paintEvent(QPaintEvent *)
+void SplashWindow::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
     QLinearGradient g(0, 0, width(), 0);
