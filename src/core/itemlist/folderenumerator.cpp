@@ -51,6 +51,21 @@ bool showsEverything(const QString &mask)
     return mask.isEmpty() || mask == QLatin1String("*") || mask == QLatin1String("*.*");
 }
 
+// The mask as a pattern for fnmatch: only "*" and "?" are wildcards, every other
+// character (brackets and backslashes in names such as "Movie [1080p].mkv") matches itself.
+QByteArray matchPattern(const QString &mask)
+{
+    const QByteArray raw = QFile::encodeName(mask);
+    QByteArray pattern;
+    pattern.reserve(raw.size() * 2);
+    for (const char c : raw) {
+        if (c == '[' || c == ']' || c == '\\')
+            pattern.append('\\');
+        pattern.append(c);
+    }
+    return pattern;
+}
+
 } // namespace
 
 bool FolderEnumerator::isSkippedName(const QString &name)
@@ -73,7 +88,7 @@ bool FolderEnumerator::shows(const QString &folder, const QString &name,
         return false;
     const QByteArray raw = QFile::encodeName(name);
     if (!showsEverything(options.mask) &&
-        ::fnmatch(QFile::encodeName(options.mask).constData(), raw.constData(), FNM_CASEFOLD) != 0)
+        ::fnmatch(matchPattern(options.mask).constData(), raw.constData(), FNM_CASEFOLD) != 0)
         return false;
     QString path = folder;
     if (!path.endsWith(QLatin1Char('/')))
@@ -99,7 +114,7 @@ FolderEntries FolderEnumerator::list(const QString &folder, const EnumerationOpt
         return out;
     const int dirFd = ::dirfd(dir);
     const bool everything = showsEverything(options.mask);
-    const QByteArray mask = QFile::encodeName(options.mask);
+    const QByteArray mask = matchPattern(options.mask);
     QByteArray fullPath = base;
 
     while (const dirent *e = ::readdir(dir)) {

@@ -17,6 +17,8 @@ class TestFolderEnumerator : public QObject
 
 private Q_SLOTS:
     void linksMasksAndSystemEntries();
+    void masksKnowOnlyStarAndQuestionMark_data();
+    void masksKnowOnlyStarAndQuestionMark();
     void sortPathsIgnoresCase();
     void viewStyleCycle_data();
     void viewStyleCycle();
@@ -62,6 +64,36 @@ void TestFolderEnumerator::linksMasksAndSystemEntries()
     QVERIFY(!FolderEnumerator::shows(base, u"sys.txt"_s, noSystem));
     QVERIFY(FileAttributes::setSystem(base + u"sys.txt"_s, false));
     QVERIFY(!FileAttributes::isSystem(base + u"sys.txt"_s));
+}
+
+void TestFolderEnumerator::masksKnowOnlyStarAndQuestionMark_data()
+{
+    QTest::addColumn<QString>("mask");
+    QTest::addColumn<QStringList>("shown");
+    // The mask "Movie [1080p]*" is what Ctrl+N makes of "Movie [1080p].mkv".
+    QTest::newRow("brackets") << u"Movie [1080p]*"_s << QStringList{u"Movie [1080p].mkv"_s};
+    QTest::newRow("bracket as a class would") << u"Movie [1]*"_s << QStringList{};
+    QTest::newRow("backslash") << u"a\\b*"_s << QStringList{u"a\\b.txt"_s};
+    QTest::newRow("question mark") << u"Movie ?1080p?.mkv"_s
+                                   << QStringList{u"Movie [1080p].mkv"_s};
+    QTest::newRow("star") << u"*.TXT"_s << QStringList{u"a\\b.txt"_s, u"Movie 1.txt"_s};
+}
+
+void TestFolderEnumerator::masksKnowOnlyStarAndQuestionMark()
+{
+    QFETCH(QString, mask);
+    QFETCH(QStringList, shown);
+    QTemporaryDir dir;
+    const QString base = dir.path() + u"/"_s;
+    for (const QString &n : {u"Movie [1080p].mkv"_s, u"Movie 1.txt"_s, u"a\\b.txt"_s}) {
+        QFile f(base + n);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+    }
+    EnumerationOptions masked;
+    masked.mask = mask;
+    QCOMPARE(FolderEnumerator::list(base, masked).files, shown);
+    for (const QString &n : shown)
+        QVERIFY(FolderEnumerator::shows(base, n, masked));
 }
 
 void TestFolderEnumerator::sortPathsIgnoresCase()
