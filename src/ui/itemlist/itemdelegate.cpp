@@ -139,9 +139,10 @@ void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         h.setAlpha(70);
         painter->fillRect(g.picture.adjusted(-2, -2, 2, 2), h);
     }
-    const bool dimmed = shown && shown->attributes.hidden && m_look.flags.captionDecorations &&
-                        m_look.flags.captionLabels && !m_look.flags.ownerData;
-    if (dimmed)
+    // Only a hidden item whose caption is drawn as hidden is dimmed: a hidden read-only
+    // item is drawn in the read-only colour and at full strength.
+    const CaptionStyle cs = captionStyle(shown);
+    if (cs.dimmed)
         painter->setOpacity(0.5);
     const QPixmap &picture =
         shown && !shown->picture.isNull() ? shown->picture : m_look.placeholder();
@@ -157,12 +158,11 @@ void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
         if (*shown->stateImage >= 0 && *shown->stateImage < m_look.seals.size())
             painter->drawPixmap(g.seal, m_look.seals.at(*shown->stateImage));
     }
-    drawCaption(painter, opt, g.caption, opt.text, shown);
+    drawCaption(painter, opt, g.caption, opt.text, cs);
     painter->restore();
 }
 
-void ItemDelegate::drawCaption(QPainter *painter, const QStyleOptionViewItem &opt,
-                               const QRect &area, const QString &text, const ShownItem *shown) const
+CaptionStyle ItemDelegate::captionStyle(const ShownItem *shown) const
 {
     CaptionRequest request;
     request.requested = shown != nullptr;
@@ -172,7 +172,12 @@ void ItemDelegate::drawCaption(QPainter *painter, const QStyleOptionViewItem &op
         request.attributes = shown->attributes;
         request.values = shown->values;
     }
-    const CaptionStyle cs = CaptionColours::decide(m_look.flags, m_look.palette, request);
+    return CaptionColours::decide(m_look.flags, m_look.palette, request);
+}
+
+void ItemDelegate::drawCaption(QPainter *painter, const QStyleOptionViewItem &opt,
+                               const QRect &area, const QString &text, const CaptionStyle &cs) const
+{
     QFont font = opt.font;
     font.setBold(cs.bold);
     painter->setFont(font);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/decoration/captioncolours.h"
 #include "ui/itemlist/itemlistlook.h"
 
 #include <QStyledItemDelegate>
@@ -44,8 +45,10 @@ public:
     QSize cellSize(const QFont &font) const;
 
 private:
+    /// How the item's caption is drawn: colours, bold and the dimming of hidden items.
+    CaptionStyle captionStyle(const ShownItem *shown) const;
     void drawCaption(QPainter *painter, const QStyleOptionViewItem &option, const QRect &area,
-                     const QString &text, const ShownItem *shown) const;
+                     const QString &text, const CaptionStyle &style) const;
     void drawExpandMark(QPainter *painter, const QRect &rect, bool expanded,
                         const QColor &colour) const;
 

@@ -3,6 +3,7 @@
 #include "core/app/settings.h"
 #include "testsupport/tempprogramfolder.h"
 #include "ui/itemlist/deferreddisplay.h"
+#include "ui/itemlist/itemdelegate.h"
 #include "ui/itemlist/itemlistlook.h"
 #include "ui/itemlist/itemlistmodel.h"
 #include "ui/itemlist/itemlistview.h"
@@ -107,6 +108,7 @@ private Q_SLOTS:
     void placeholderIsSharedNotCopied();
     void savedPositionsAndSelection();
     void thumbnailsArriveLater();
+    void onlyItemsDrawnAsHiddenAreDimmed();
 };
 
 void TestItemListView::modelFollowsBuildsAndTreeChanges()
@@ -311,3 +313,34 @@ void TestItemListView::thumbnailsArriveLater()
 
 QTEST_MAIN(TestItemListView)
 #include "tst_itemlistview.moc"
+
+void TestItemListView::onlyItemsDrawnAsHiddenAreDimmed()
+{
+    // A hidden read-only file is drawn in the read-only colour, so at full strength; a
+    // hidden file alone is dimmed.
+    Fixture f;
+    writeBytes(f.path(u"plain.txt"_s), "x");
+    writeBytes(f.path(u".hidden.txt"_s), "x");
+    writeBytes(f.path(u".readonly.txt"_s), "x");
+    QVERIFY(QFile::setPermissions(f.path(u".readonly.txt"_s), QFile::ReadOwner | QFile::ReadUser));
+    f.settings.setSwitch(Component::CaptionExtensions, true);
+    f.settings.setSwitch(Component::CaptionLabels, true);
+    f.settings.setSwitch(Component::NewListEngine, false);
+    ItemListView view(f.store);
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    f.build(view, f.look());
+    settle(view);
+    QListView *icons = view.iconView();
+    const QImage shot = icons->viewport()->grab().toImage();
+    auto picture = [&](const QString &name) {
+        const QModelIndex index = view.model()->index(view.list().rowOfPath(f.path(name)), 0);
+        const QRect rect = view.delegate()->geometry(icons->visualRect(index), index).picture;
+        return shot.copy(rect);
+    };
+    const QImage plain = picture(u"plain.txt"_s);
+    QVERIFY(!plain.isNull());
+    QCOMPARE(picture(u".readonly.txt"_s), plain);
+    QVERIFY(picture(u".hidden.txt"_s) != plain);
+}
