@@ -90,9 +90,12 @@ DetailWindow *DetailWindow::install(MainWindow &form)
         // Opening it while it shows does nothing.
         if (self->isVisible())
             return true;
+        // Without a selection nothing happens (the window would show whatever it showed
+        // last, an item that may be gone).
         const QStringList paths = form.selectedPaths();
-        if (!paths.isEmpty())
-            self->fillFor(paths.first());
+        if (paths.isEmpty())
+            return true;
+        self->fillFor(paths.first());
         self->show();
         self->raise();
         return true;

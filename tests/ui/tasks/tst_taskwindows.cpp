@@ -393,6 +393,12 @@ void TestTaskWindows::detailWindow()
     QVERIFY(!window->readOnlyBox()->isEnabled());
     QVERIFY(window->applySettings());
     QVERIFY(QFileInfo(f.work() + u"sub"_s).isDir());
+
+    // Without a selection "情報をみる" does nothing, not even show the item of last time.
+    window->close();
+    f.select({});
+    f.run(DetailWindow::openCommand());
+    QVERIFY(!window->isVisible());
 }
 
 void TestTaskWindows::detailWindowPictures_data()
