@@ -693,7 +693,9 @@ void FileOperationsController::runBatch(ItemCreation::Kind kind, const QStringLi
     m_form.statusField(MainWindow::FileOp)
         ->setText((kind == ItemCreation::Kind::Folder ? QStringLiteral("make D: ")
                                                       : QStringLiteral("make F: ")) +
-                  QString::number(batch.lines));
+                  // A batch of files that a failure ended counts what it created, not the
+                  // lines it reached.
+                  QString::number(batch.stopped ? int(batch.created.size()) : batch.lines));
 }
 
 // --- Availability ----------------------------------------------------------------------

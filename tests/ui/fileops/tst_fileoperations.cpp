@@ -545,6 +545,14 @@ void TestFileOperations::batchWindow()
     QCOMPARE(readBytes(w.path(u"f"_s)), QByteArray("keep"));
     QCOMPARE(QFileInfo(w.path(u"f_0"_s)).size(), 0);
     QCOMPARE(w.fileOp(), u"make F: 1"_s);
+
+    // A file that cannot be made ends the batch: the status tells what was made.
+    w.form->command(u"cmdBatchFiles"_s)->trigger();
+    batch->textArea()->setPlainText(u"g\nh\nno/such/folder\ni"_s);
+    batch->pressOk();
+    QVERIFY(QFileInfo::exists(w.path(u"g"_s)));
+    QVERIFY(!QFileInfo::exists(w.path(u"i"_s)));
+    QCOMPARE(w.fileOp(), u"make F: 2"_s);
 }
 
 void TestFileOperations::availabilityAndRestore()
