@@ -226,8 +226,13 @@ void ItemListView::toggleRow(int row)
 {
     if (!m_list->isExpandable(row))
         return;
+    const int showed = m_list->showedCount();
     m_list->toggle(row, m_options);
     m_model->rowChanged(row);
+    // Collapsing drops shown entries without drawing anything: say so now, or "Showed"
+    // stays stale until the next item is drawn.
+    if (m_list->showedCount() != showed)
+        Q_EMIT showedChanged(m_list->showedCount());
 }
 
 void ItemListView::setEditTriggers(int triggers)

@@ -139,6 +139,17 @@ void TestItemListView::modelFollowsBuildsAndTreeChanges()
     // Reading the model starts no work.
     for (const ItemRecord &r : view.list().records())
         QCOMPARE(r.F, DisplayState::New);
+
+    // Collapsing a folder whose entries were shown tells the new count at once.
+    view.resize(600, 400);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.toggleRow(0);
+    QTRY_COMPARE(view.list().showedCount(), 4);
+    QSignalSpy showed(&view, &ItemListView::showedChanged);
+    view.toggleRow(0);
+    QVERIFY(!showed.isEmpty());
+    QCOMPARE(showed.last().at(0).toInt(), 2);
 }
 
 void TestItemListView::onlyShownItemsAreBuilt()
