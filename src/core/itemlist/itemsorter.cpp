@@ -64,7 +64,50 @@ qint64 ItemSorter::iconColourValue(const QString &iconRgb)
     return v ? qint64(*v) : -1;
 }
 
+std::vector<int> ItemSorter::keepingTree(const std::vector<ItemRecord> &records,
+                                         const std::vector<int> &flat)
+{
+    const int n = int(records.size());
+    bool tree = false;
+    for (const ItemRecord &r : records)
+        tree = tree || r.depth > 0;
+    if (!tree || int(flat.size()) != n)
+        return flat;
+    // Siblings in the order of the flat sort, each folder followed by its own entries.
+    std::vector<std::vector<int>> children(size_t(n) + 1);
+    for (const int row : flat) {
+        const int parent = records[size_t(row)].Loot;
+        const bool valid = parent >= 0 && parent < n && parent != row;
+        children[valid ? size_t(parent) : size_t(n)].push_back(row);
+    }
+    std::vector<int> out;
+    out.reserve(size_t(n));
+    std::vector<std::pair<int, size_t>> stack{{n, 0}};
+    while (!stack.empty()) {
+        auto &[node, next] = stack.back();
+        const std::vector<int> &kids = children[size_t(node)];
+        if (next == kids.size()) {
+            stack.pop_back();
+            continue;
+        }
+        const int row = kids[next++];
+        out.push_back(row);
+        if (!children[size_t(row)].empty() && stack.size() <= size_t(n))
+            stack.push_back({row, 0});
+    }
+    // A parent link that runs in a circle would leave rows out: keep the flat order then.
+    if (int(out.size()) != n)
+        return flat;
+    return out;
+}
+
 std::vector<int> ItemSorter::order(const std::vector<ItemRecord> &records, const Request &request)
+{
+    return keepingTree(records, flatOrder(records, request));
+}
+
+std::vector<int> ItemSorter::flatOrder(const std::vector<ItemRecord> &records,
+                                       const Request &request)
 {
     if (!sorts(request.key))
         return {};

@@ -54,7 +54,15 @@ public:
 
     /// The new order of the records: entry i is the row that goes to position i. Empty
     /// when the key does not sort.
+    /// In a tree list each level is sorted on its own: a folder's entries stay right
+    /// below it, in the order of the key.
     static std::vector<int> order(const std::vector<ItemRecord> &records, const Request &request);
+    /// The order of the whole list as one level.
+    static std::vector<int> flatOrder(const std::vector<ItemRecord> &records,
+                                      const Request &request);
+    /// A flat order turned into one that keeps every tree-list entry under its parent.
+    static std::vector<int> keepingTree(const std::vector<ItemRecord> &records,
+                                        const std::vector<int> &flat);
 
     /// `IconRGB` as the number it sorts by: "-1" and anything that is no colour code
     /// or colour number sort as -1 (no mask).

@@ -59,6 +59,7 @@ private Q_SLOTS:
     void iconColoursWithoutAMaskComeFirst();
     void columnKeys();
     void keysThatDoNotSort();
+    void treeListSortsEachLevel();
     void sortOrders();
     void folderSortType_data();
     void folderSortType();
@@ -191,6 +192,31 @@ void TestItemSorter::keysThatDoNotSort()
     std::vector<ItemRecord> records(3);
     for (int key : {-1, 19, 1000})
         QVERIFY(sorted(records, key, true).empty());
+}
+
+void TestItemSorter::treeListSortsEachLevel()
+{
+    // b/ expanded with b/y, b/x (and b/x expanded with b/x/q, b/x/p), then a, c.
+    struct Row {
+        const char16_t *name;
+        int parent;
+        int depth;
+    };
+    const Row rows[] = {{u"b", -1, 0}, {u"y", 0, 1},  {u"x", 0, 1}, {u"q", 2, 2},
+                        {u"p", 2, 2},  {u"c", -1, 0}, {u"a", -1, 0}};
+    std::vector<ItemRecord> records;
+    for (const Row &row : rows) {
+        ItemRecord r;
+        r.idx = int(records.size());
+        r.Name = QString::fromUtf16(row.name);
+        r.Loot = row.parent;
+        r.depth = row.depth;
+        records.push_back(r);
+    }
+    QCOMPARE(fieldInOrder(records, &ItemRecord::Name, sorted(records, ItemSorter::NameKey, true)),
+             (QStringList{u"a"_s, u"b"_s, u"x"_s, u"p"_s, u"q"_s, u"y"_s, u"c"_s}));
+    QCOMPARE(fieldInOrder(records, &ItemRecord::Name, sorted(records, ItemSorter::NameKey, false)),
+             (QStringList{u"c"_s, u"b"_s, u"y"_s, u"x"_s, u"q"_s, u"p"_s, u"a"_s}));
 }
 
 void TestItemSorter::sortOrders()

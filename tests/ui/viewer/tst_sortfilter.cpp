@@ -100,6 +100,7 @@ private Q_SLOTS:
     void folderFixesItsSortOrder_data();
     void folderFixesItsSortOrder();
     void headerClicks();
+    void treeListSortKeepsEntriesUnderTheirFolder();
     void sameExtensionAndName_data();
     void sameExtensionAndName();
     void commandsWithoutSelectionDoNothing();
@@ -244,6 +245,29 @@ void TestSortFilter::headerClicks()
     Q_EMIT header->sectionClicked(0);
     QCOMPARE(w.sorts()->ascending(), !direction);
     QCOMPARE(w.names(), before);
+}
+
+void TestSortFilter::treeListSortKeepsEntriesUnderTheirFolder()
+{
+    Window w("Detail1=0\nN28=0\nN90=1\n");
+    writeFile(w.path(u"m/z.txt"_s), "x");
+    writeFile(w.path(u"m/a.txt"_s), "x");
+    writeFile(w.path(u"b.txt"_s), "x");
+    writeFile(w.path(u"y.txt"_s), "x");
+    w.open();
+    ItemListView *view = w.view();
+    view->toggleRow(view->list().rowOfPath(w.path(u"m"_s)));
+    QCOMPARE(w.names().size(), 5);
+    // Both directions: each level sorted, the folder's entries right below it.
+    w.run(Component::SortByName);
+    QCOMPARE(w.names(), (QStringList{u"b.txt"_s, u"m"_s, u"a.txt"_s, u"z.txt"_s, u"y.txt"_s}));
+    w.run(Component::SortByName);
+    QCOMPARE(w.names(), (QStringList{u"y.txt"_s, u"m"_s, u"z.txt"_s, u"a.txt"_s, u"b.txt"_s}));
+    QCOMPARE(view->list().at(2).PATH, w.path(u"m/z.txt"_s));
+    // Collapsing takes away the folder's own entries and nothing else.
+    view->toggleRow(view->list().rowOfPath(w.path(u"m"_s)));
+    QCOMPARE(w.names(), (QStringList{u"y.txt"_s, u"m"_s, u"b.txt"_s}));
+    QCOMPARE(view->list().at(2).PATH, w.path(u"b.txt"_s));
 }
 
 void TestSortFilter::sameExtensionAndName_data()
