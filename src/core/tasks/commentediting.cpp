@@ -3,6 +3,7 @@
 #include "core/annotations/annotationkey.h"
 #include "core/navigation/navigation.h"
 
+#include <QFileInfo>
 #include <QHash>
 
 namespace kazari
@@ -14,6 +15,12 @@ bool CommentEditing::canWrite(AnnotationStore &store, const QString &path, QStri
     if (!AnnotationStore::splitItemPath(path, &folder, nullptr)) {
         if (error)
             *error = Navigation::isShellLocation(path) ? virtualLocationText() : rootFolderText();
+        return false;
+    }
+    const QFileInfo item(path);
+    if (!store.listFileMode() && !item.exists() && !item.isSymLink()) {
+        if (error)
+            *error = missingItemText() + path;
         return false;
     }
     if (store.fileForFolder(folder).readOnly) {

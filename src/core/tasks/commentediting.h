@@ -30,9 +30,15 @@ public:
         return QStringLiteral("仮想フォルダのコメントは保存できません。");
     }
 
-    /// Whether the annotation of the item at a path can be written: not when its folder's
-    /// file is one that is never written (per-folder files while a virtual location is
-    /// shown), which would otherwise drop the change without a word. `error` says why.
+    /// What a write says when its item is gone (trashed, moved or renamed since the window
+    /// that writes was filled for it); the path follows.
+    static QString missingItemText() { return QStringLiteral("項目が見つかりません: "); }
+
+    /// Whether the annotation of the item at a path can be written: not when the item is
+    /// gone (a line for it would annotate nothing), nor when its folder's file is one that
+    /// is never written (per-folder files while a virtual location is shown), which would
+    /// otherwise drop the change without a word. `error` says why. In list-file mode the
+    /// lines are kept for the listed paths, present or not.
     static bool canWrite(AnnotationStore &store, const QString &path, QString *error = nullptr);
 
     /// Sets the comment of every item (an empty text removes it). Items are grouped by

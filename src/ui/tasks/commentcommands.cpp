@@ -79,10 +79,16 @@ CommentCommands::CommentCommands(MainWindow &form)
     ItemListView *view = form.itemListView();
     view->iconView()->viewport()->installEventFilter(this);
     view->detailsView()->viewport()->installEventFilter(this);
-    // A new list: the box still belongs to its item, by path; an edit is kept for it.
+    // A new list: an edit goes to the item it was typed for (by path, when it is still
+    // there); then the box belongs to no item until the new list selects one, so nothing
+    // typed afterwards can reach an item that is gone.
     connect(view->model(), &QAbstractItemModel::modelAboutToBeReset, this, [this]() {
         commitBox();
         hideQuickField();
+        m_boxPath.clear();
+        m_boxShown.clear();
+        if (m_box)
+            m_box->clear();
     });
 
     SelectionDetails *details = SelectionDetails::install(form);

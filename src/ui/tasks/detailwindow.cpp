@@ -297,7 +297,7 @@ bool DetailWindow::applySettings()
         return false;
     const ItemAttributes now = ItemAttributes::read(m_path);
     if (!now.readable) {
-        MessageBox::warning(this, QStringLiteral("項目が見つかりません: ") + m_path);
+        MessageBox::warning(this, CommentEditing::missingItemText() + m_path);
         return false;
     }
     ItemAttributes wanted = now;

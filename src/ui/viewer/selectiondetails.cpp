@@ -98,6 +98,11 @@ SelectionDetails::SelectionDetails(MainWindow &form)
     connect(&m_gather, &QTimer::timeout, this, &SelectionDetails::flush);
 
     ItemListView *view = form.itemListView();
+    // A new list: the note showed an item of the old one, which may be gone.
+    connect(view->model(), &QAbstractItemModel::modelAboutToBeReset, this, [this]() {
+        if (m_note)
+            m_note->hideNote();
+    });
     QItemSelectionModel *selection = view->iconView()->selectionModel();
     connect(selection, &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection &selected, const QItemSelection &deselected) {

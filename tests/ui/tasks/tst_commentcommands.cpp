@@ -109,6 +109,7 @@ private Q_SLOTS:
         MessageBox::answerAllWith(QMessageBox::Ok);
     }
     void boxIsBoundToItsItem();
+    void newListUnbindsTheBox();
     void clickShowsTheComment();
     void boxWritesByPath();
     void commentInput_data();
@@ -169,6 +170,35 @@ void TestCommentCommands::boxIsBoundToItsItem()
     f.box()->setPlainText(QString());
     f.run(u"cmdCommentSet"_s);
     QVERIFY(!readFile(f.work() + u"_m.ini"_s).contains("c.txt_cmt"));
+}
+
+void TestCommentCommands::newListUnbindsTheBox()
+{
+    Fixture f;
+    f.select({f.work() + u"b.txt"_s});
+    QCOMPARE(f.comments->boundPath(), f.work() + u"b.txt"_s);
+    // The item goes and the list is built anew: the box belongs to nothing, and what is
+    // typed then writes no line for the item that is gone.
+    QVERIFY(QFile::remove(f.work() + u"b.txt"_s));
+    f.run(u"cmdRefresh"_s);
+    QVERIFY(f.comments->boundPath().isEmpty());
+    QCOMPARE(f.box()->toPlainText(), QString());
+    f.box()->setPlainText(u"for nothing"_s);
+    f.box()->setFocus();
+    QTest::keyClick(f.box(), Qt::Key_Return);
+    QVERIFY(!readFile(f.work() + u"_m.ini"_s).contains("b.txt"));
+    QCOMPARE(MessageBox::log(), QStringList());
+
+    // An edit typed before the rebuild still reaches its item when that is there.
+    f.select({f.work() + u"c.txt"_s});
+    f.box()->setPlainText(u"kept"_s);
+    f.run(u"cmdRefresh"_s);
+    QCOMPARE(f.field(u"c.txt"_s), u"kept"_s);
+    // A write for an item that is gone is refused and says so.
+    QVERIFY(QFile::remove(f.work() + u"c.txt"_s));
+    QString why;
+    QVERIFY(!CommentEditing::canWrite(f.form->store(), f.work() + u"c.txt"_s, &why));
+    QCOMPARE(why, CommentEditing::missingItemText() + f.work() + u"c.txt"_s);
 }
 
 void TestCommentCommands::boxWritesByPath()

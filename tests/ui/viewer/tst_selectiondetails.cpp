@@ -309,6 +309,14 @@ void TestSelectionDetails::balloonSwitchesExcludeEachOther()
     w.open();
     w.select(u"a.txt"_s);
     QVERIFY(w.note()->isVisible());
+    // A new list hides the note of an item that is gone.
+    QVERIFY(QFile::remove(w.path(u"a.txt"_s)));
+    w.run(u"cmdRefresh"_s);
+    QVERIFY(!w.note()->isVisible());
+    writeFile(w.path(u"a.txt"_s), "x");
+    w.run(u"cmdRefresh"_s);
+    w.select(u"a.txt"_s);
+    QVERIFY(w.note()->isVisible());
 
     // Choosing the task balloon hides the note, unticks and stores the other.
     w.run(Component::TaskAndCommentTips);
