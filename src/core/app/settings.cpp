@@ -146,6 +146,13 @@ bool Settings::save(QString *error)
             *error = QStringLiteral("プログラムフォルダがありません");
         return false;
     }
+    // The list holds the built-in defaults when the file could not be read: writing it
+    // would replace every setting the user has.
+    if (m_readFailed && QFileInfo(filePath()).exists()) {
+        if (error)
+            *error = unreadFileText();
+        return false;
+    }
     TextDocument doc;
     doc.lines = m_list.lines();
     doc.format = m_format;

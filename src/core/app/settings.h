@@ -74,8 +74,13 @@ public:
     QString storeSetting(const QString &key, const QString &value, bool writeFile,
                          QString *error = nullptr);
 
-    /// Writes the whole settings list to `exe.ini`, creating it.
+    /// Writes the whole settings list to `exe.ini`, creating it. Refused (`unreadFileText`)
+    /// while an `exe.ini` that could not be read at start is there.
     bool save(QString *error = nullptr);
+    static QString unreadFileText()
+    {
+        return QStringLiteral("起動時に読み込めなかった設定ファイルは上書きしません。");
+    }
 
     /// Reads one key straight from `exe.ini` on disk (not from the list).
     QString readFromFile(const QString &key) const;

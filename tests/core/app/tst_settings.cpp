@@ -4,7 +4,9 @@
 #include "core/app/settings.h"
 #include "testsupport/tempprogramfolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTest>
 
 #include <unistd.h>
@@ -30,6 +32,7 @@ private Q_SLOTS:
     void hostileFileLoadsAndSurvivesSave();
     void unreadableFileIsMarked();
     void brightnessRoundsHalfToEven();
+    void unreadFileIsNeverReplaced();
 };
 
 void TestSettings::defaultTextMatchesGoldenFile()
@@ -237,6 +240,29 @@ void TestSettings::brightnessRoundsHalfToEven()
     QCOMPARE(ColorValue::brightness(QColor(0, 204, 68)), 128);
     QCOMPARE(ColorValue::brightness(QColor(255, 255, 255)), 255);
     QCOMPARE(ColorValue::brightness(QColor(0, 0, 0)), 0);
+}
+
+void TestSettings::unreadFileIsNeverReplaced()
+{
+    // An exe.ini that is there but cannot be read (here a link to a folder, which stops
+    // root too): the list holds the defaults, and saving them would replace the user's
+    // settings.
+    test::TempProgramFolder dir;
+    QVERIFY(QDir().mkpath(dir.file(u"elsewhere"_s)));
+    QVERIFY(QFile::link(dir.file(u"elsewhere"_s), dir.file(u"exe.ini"_s)));
+    Settings s(dir.folder());
+    QVERIFY(!s.load());
+    QVERIFY(s.readFailed());
+    s.setInteger(u"IconSize"_s, 48);
+    QString error;
+    QVERIFY(!s.save(&error));
+    QCOMPARE(error, Settings::unreadFileText());
+    QVERIFY(QFileInfo(dir.file(u"exe.ini"_s)).isSymLink());
+    // Once the file is gone, saving makes a new one.
+    QVERIFY(QFile::remove(dir.file(u"exe.ini"_s)));
+    QVERIFY(s.save(&error));
+    QVERIFY(s.load());
+    QCOMPARE(s.integer(u"IconSize"_s, 0), 48);
 }
 
 QTEST_GUILESS_MAIN(TestSettings)
