@@ -1455,6 +1455,8 @@ void MainWindow::setListColor(const QColor &color)
 {
     m_listColor = color;
     m_listColorNumber = ColorValue::fromColor(color);
+    // The settings list holds the choice, so applying the settings keeps it.
+    m_settings.setValue(QStringLiteral("ListViewColor"), QString::number(m_listColorNumber));
     applyListPalette();
 }
 
@@ -1489,6 +1491,10 @@ void MainWindow::setListFont(const QFont &font, const QColor &textColor)
     m_commentMemo->setFont(nameOnly);
     m_listTextColor = textColor;
     m_listTextColorNumber = ColorValue::fromColor(textColor);
+    m_settings.setValue(QStringLiteral("ListViewFontName"), f.family());
+    m_settings.setValue(QStringLiteral("ListViewFontSize"), QString::number(f.pointSize()));
+    m_settings.setValue(QStringLiteral("ListViewFontColor"),
+                        QString::number(m_listTextColorNumber));
     applyListPalette();
 }
 

@@ -1,5 +1,7 @@
 #include "ui/app/settingsdialog.h"
+
 #include "core/app/componentnames.h"
+#include "ui/app/fontcolourdialog.h"
 
 #include "core/app/colorvalue.h"
 #include "core/app/settings.h"
@@ -13,7 +15,6 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QFormLayout>
 #include <QFrame>
 #include <QGridLayout>
@@ -983,12 +984,17 @@ void SettingsDialog::chooseListColor()
 
 void SettingsDialog::chooseListFont()
 {
-    bool ok = false;
-    const QFont font =
-        QFontDialog::getFont(&ok, m_listFont, this, QStringLiteral("フォントの設定"));
-    if (!ok)
+    std::optional<std::pair<QFont, QColor>> chosen;
+    if (m_pickFont) {
+        chosen = m_pickFont(this, m_listFont, m_listTextColor);
+    } else if (const auto c = FontColourDialog::ask(this, m_listFont, m_listTextColor)) {
+        chosen = std::make_pair(c->font, c->colour);
+    }
+    if (!chosen)
         return;
-    m_listFont = font;
+    m_listFont = chosen->first;
+    if (chosen->second.isValid())
+        m_listTextColor = chosen->second;
     m_listLookChanged = true;
     updateListSample();
 }

@@ -9,6 +9,7 @@
 #include <QList>
 
 #include <functional>
+#include <optional>
 
 class QCheckBox;
 class QLabel;
@@ -46,6 +47,9 @@ public:
     /// Asks for an existing file; an empty string means the user cancelled.
     using FilePicker =
         std::function<QString(QWidget *parent, const QString &title, const QString &filter)>;
+    /// Asks for the list's font and text colour; nothing when the user cancelled.
+    using FontPicker = std::function<std::optional<std::pair<QFont, QColor>>(
+        QWidget *parent, const QFont &font, const QColor &colour)>;
 
     explicit SettingsDialog(SettingsHost &host, QWidget *parent = nullptr);
     ~SettingsDialog() override;
@@ -53,6 +57,7 @@ public:
     /// Replace the system colour and file dialogs (tests answer them in advance).
     void setColorPicker(ColorPicker picker) { m_pickColor = std::move(picker); }
     void setFilePicker(FilePicker picker) { m_pickFile = std::move(picker); }
+    void setFontPicker(FontPicker picker) { m_pickFont = std::move(picker); }
 
     /// Fills every page from the settings and the main window (done on every show).
     void fill();
@@ -126,6 +131,7 @@ private:
     ApplicationList m_applications;
     ColorPicker m_pickColor;
     FilePicker m_pickFile;
+    FontPicker m_pickFont;
 
     QListWidget *m_nav = nullptr;
     QStackedWidget *m_pages = nullptr;

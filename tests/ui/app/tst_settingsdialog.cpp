@@ -3,9 +3,12 @@
 #include "core/platform/keyvaluelist.h"
 #include "core/platform/textfile.h"
 #include "testsupport/tempprogramfolder.h"
+#include "ui/app/fontcolourdialog.h"
+#include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/settingsdialog.h"
 #include "ui/app/settingshost.h"
+#include "ui/itemlist/itemlistview.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -20,6 +23,7 @@
 #include <QSpinBox>
 #include <QStackedWidget>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -120,6 +124,7 @@ private Q_SLOTS:
     void coloursAndPicturesAreStoredAtOnce();
     void applicationGridRoundTrip();
     void failedWriteIsReported();
+    void listLookThroughTheMainWindow();
 };
 
 void TestSettingsDialog::showingFillsEveryPage()
@@ -359,6 +364,58 @@ void TestSettingsDialog::failedWriteIsReported()
     // The running window still follows the applied options.
     QVERIFY(host.action(Component::SimpleIcons)->isChecked());
     QCOMPARE(host.applied.size(), 1);
+}
+
+void TestSettingsDialog::listLookThroughTheMainWindow()
+{
+    // The real window as the dialog's host: the colour and font chosen stay through
+    // "設定", a second "設定" and the exit.
+    test::TempProgramFolder dir;
+    QTemporaryDir data;
+    {
+        Settings initial(dir.folder());
+        initial.loadDefaults();
+        QVERIFY(initial.save());
+    }
+    MainWindow::Options o;
+    o.programFolder = dir.folder();
+    o.arguments = {data.path()};
+    auto form = std::make_unique<MainWindow>(o);
+    form->FormCreate();
+    form->command(u"cmdSettings"_s)->trigger();
+    auto *dialog = form->findChild<SettingsDialog *>();
+    QVERIFY(dialog);
+    dialog->setColorPicker([](QWidget *, const QColor &) { return QColor(Qt::yellow); });
+    QFont chosenFont = form->listFont();
+    chosenFont.setPointSize(17);
+    dialog->setFontPicker([&](QWidget *, const QFont &, const QColor &) {
+        return std::optional<std::pair<QFont, QColor>>({chosenFont, QColor(0, 0, 200)});
+    });
+    QTest::mouseClick(child<QPushButton>(*dialog, u"listColorButton"_s), Qt::LeftButton);
+    QTest::mouseClick(child<QPushButton>(*dialog, u"listFontButton"_s), Qt::LeftButton);
+    QVERIFY(dialog->apply());
+    auto listBase = [&]() { return form->itemListView()->palette().color(QPalette::Base); };
+    QCOMPARE(listBase(), QColor(Qt::yellow));
+    QCOMPARE(form->listTextColor(), QColor(0, 0, 200));
+    QCOMPARE(form->listFont().pointSize(), 17);
+    // Another "設定" without touching the look keeps it.
+    QVERIFY(dialog->apply());
+    QCOMPARE(listBase(), QColor(Qt::yellow));
+    QCOMPARE(form->listFont().pointSize(), 17);
+    form->close();
+    form.reset();
+    KeyValueList file = fileList(dir.file(u"exe.ini"_s));
+    // 0x00BBGGRR: yellow is 0x0000FFFF.
+    QCOMPARE(file.value(u"ListViewColor"_s), u"65535"_s);
+    QCOMPARE(file.value(u"ListViewFontSize"_s), u"17"_s);
+    QCOMPARE(file.value(u"ListViewFontColor"_s), QString::number(0xC80000));
+
+    // The font window itself offers the text colour beside the font.
+    FontColourDialog fontWindow(chosenFont, Qt::black);
+    fontWindow.setColourAsker([](QWidget *, const QColor &) { return QColor(Qt::red); });
+    fontWindow.colourButton()->click();
+    QCOMPARE(fontWindow.choice().colour, QColor(Qt::red));
+    QCOMPARE(fontWindow.choice().font.pointSize(), 17);
 }
 
 QTEST_MAIN(TestSettingsDialog)
