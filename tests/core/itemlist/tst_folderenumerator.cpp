@@ -74,8 +74,7 @@ void TestFolderEnumerator::masksKnowOnlyStarAndQuestionMark_data()
     QTest::newRow("brackets") << u"Movie [1080p]*"_s << QStringList{u"Movie [1080p].mkv"_s};
     QTest::newRow("bracket as a class would") << u"Movie [1]*"_s << QStringList{};
     QTest::newRow("backslash") << u"a\\b*"_s << QStringList{u"a\\b.txt"_s};
-    QTest::newRow("question mark") << u"Movie ?1080p?.mkv"_s
-                                   << QStringList{u"Movie [1080p].mkv"_s};
+    QTest::newRow("question mark") << u"Movie ?1080p?.mkv"_s << QStringList{u"Movie [1080p].mkv"_s};
     QTest::newRow("star") << u"*.TXT"_s << QStringList{u"a\\b.txt"_s, u"Movie 1.txt"_s};
 }
 
