@@ -171,6 +171,8 @@ inline const QString FreeTreeWindow = QStringLiteral("N311");
 inline const QString ComputerWindow = QStringLiteral("N201");
 /// "前に開いたフォルダをタブ表示"
 inline const QString FolderTabs = QStringLiteral("ToolButton39");
+/// "フォルダ" (the tool button beside "ウインドウフローティング")
+inline const QString FolderPaneButton = QStringLiteral("ToolButton71");
 /// "ウインドウフローティング"
 inline const QString FloatingWindows = QStringLiteral("ToolButton5");
 /// "次期構想"

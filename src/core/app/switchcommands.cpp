@@ -32,7 +32,8 @@ bool SwitchCommands::isGeneric(const QString &name)
                      Component::WindowShading,      Component::CheckFolderFilesAutomatically,
                      Component::CentralManagement,  Component::PerFolderFiles,
                      Component::NewListEngine,      Component::NamespaceEngine}) ||
-           isRightPanePage(name) || name == Component::FolderPane;
+           isRightPanePage(name) || name == Component::FolderPane || name == Component::FilePane ||
+           name == Component::GridLines;
 }
 
 bool SwitchCommands::isRightPanePage(const QString &name)
@@ -44,7 +45,8 @@ bool SwitchCommands::isRightPanePage(const QString &name)
 bool SwitchCommands::rebuildsList(const QString &name)
 {
     return !in(name, {Component::OpenTasksPage, Component::SimpleFileView, Component::FolderPane,
-                      Component::BrowserPage, Component::FavouritesPage, Component::ComputerPage});
+                      Component::FilePane, Component::BrowserPage, Component::FavouritesPage,
+                      Component::ComputerPage});
 }
 
 bool SwitchCommands::showsPageWhenOn(const QString &name)

@@ -3,6 +3,8 @@
 #include "core/app/settings.h"
 #include "core/platform/textfile.h"
 
+#include <algorithm>
+
 namespace kazari
 {
 
@@ -53,6 +55,35 @@ void ToolBarLayout::apply(const QStringList &lines, QList<ToolBarState> &bars)
         if (const auto v = fieldAt(lines, at + 6, end))
             bar.top = *v;
     }
+}
+
+QList<QStringList> ToolBarLayout::rows(const QList<ToolBarState> &bars)
+{
+    QList<ToolBarState> placed = bars;
+    for (const ToolBarState &bar : placed) {
+        if (bar.width <= 0 || bar.height <= 0)
+            return {};
+    }
+    std::stable_sort(placed.begin(), placed.end(),
+                     [](const ToolBarState &a, const ToolBarState &b) { return a.top < b.top; });
+    QList<QList<ToolBarState>> grouped;
+    for (const ToolBarState &bar : std::as_const(placed)) {
+        if (grouped.isEmpty() ||
+            bar.top >= grouped.last().first().top + grouped.last().first().height)
+            grouped.append(QList<ToolBarState>());
+        grouped.last().append(bar);
+    }
+    QList<QStringList> out;
+    for (QList<ToolBarState> &row : grouped) {
+        std::stable_sort(row.begin(), row.end(), [](const ToolBarState &a, const ToolBarState &b) {
+            return a.left < b.left;
+        });
+        QStringList names;
+        for (const ToolBarState &bar : std::as_const(row))
+            names.append(bar.name);
+        out.append(names);
+    }
+    return out;
 }
 
 QStringList ToolBarLayout::lines(const QList<ToolBarState> &bars)

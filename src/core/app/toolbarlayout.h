@@ -36,6 +36,12 @@ public:
     /// The lines written at exit, in the order of `bars`.
     static QStringList lines(const QList<ToolBarState> &bars);
 
+    /// The bars arranged in rows as their stored places say: rows from top to bottom,
+    /// bars in a row from left to right; a bar whose top lies within the height of a row's
+    /// first bar belongs to that row. Empty when a bar has no stored size (it was not in
+    /// the file), so the designed arrangement stays.
+    static QList<QStringList> rows(const QList<ToolBarState> &bars);
+
     /// Reads the file and applies it; returns false (bars unchanged) when it is absent.
     static bool load(const QString &path, QList<ToolBarState> &bars);
     static bool save(const QString &path, const QList<ToolBarState> &bars,

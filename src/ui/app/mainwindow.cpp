@@ -19,6 +19,7 @@
 #include "core/navigation/recentuselists.h"
 #include "core/platform/textfile.h"
 #include "ui/app/appevents.h"
+#include "ui/app/fontcolourdialog.h"
 #include "ui/app/menucatalog.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/settingsdialog.h"
@@ -53,7 +54,6 @@
 #include <QElapsedTimer>
 #include <QFileIconProvider>
 #include <QFileInfo>
-#include <QFontDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListView>
@@ -160,6 +160,18 @@ MainWindow::~MainWindow()
     }
 }
 
+QWidget *MainWindow::paneButton(QWidget *header, int tag, const QString &tip)
+{
+    auto *button = new QToolButton(header);
+    button->setObjectName(QStringLiteral("PaneButton") + QString::number(tag));
+    button->setText(QStringLiteral("×"));
+    button->setAutoRaise(true);
+    button->setToolTip(tip);
+    button->setFixedSize(18, 18);
+    connect(button, &QToolButton::clicked, this, [this, tag]() { runPaneButton(tag); });
+    return button;
+}
+
 QToolBar *MainWindow::toolBar(const QString &name) const
 {
     for (QToolBar *bar : m_toolBars) {
@@ -223,6 +235,10 @@ void MainWindow::buildWidgets()
     m_rpgView = new RpgView(m_options.programFolder, nullptr, m_rpgPane);
     m_rpgView->setObjectName(QStringLiteral("Image7"));
     m_rpgView->setMinimumSize(320, 480);
+    auto *rpgHeaderLayout = new QHBoxLayout(rpgHeader);
+    rpgHeaderLayout->setContentsMargins(0, 0, 2, 0);
+    rpgHeaderLayout->addStretch(1);
+    rpgHeaderLayout->addWidget(paneButton(rpgHeader, 1, QStringLiteral("フォルダビューを閉じる")));
     rpgLayout->addWidget(rpgHeader);
     rpgLayout->addWidget(m_rpgStatus);
     rpgLayout->addWidget(m_rpgView, 1);
@@ -251,6 +267,7 @@ void MainWindow::buildWidgets()
     m_titleLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleLayout->addWidget(m_folderImage);
     titleLayout->addWidget(m_titleLabel, 1);
+    titleLayout->addWidget(paneButton(m_titlePanel, 0, QStringLiteral("ファイルビューを閉じる")));
     m_folderTabs = new QTabBar(m_centre);
     m_folderTabs->setObjectName(QStringLiteral("TabControl1"));
     m_folderTabs->hide();
@@ -294,6 +311,19 @@ void MainWindow::buildWidgets()
         m_rightPages.insert(page.first, w);
     }
     m_rightPane->hide();
+    // Its header button closes the page shown (tags 2 to 6, in the order of `pages`).
+    auto *pageButton = new QToolButton(m_rightPane);
+    pageButton->setObjectName(QStringLiteral("PaneButtonPage"));
+    pageButton->setText(QStringLiteral("×"));
+    pageButton->setAutoRaise(true);
+    pageButton->setToolTip(QStringLiteral("このページを閉じる"));
+    connect(pageButton, &QToolButton::clicked, this, [this, pages]() {
+        for (int i = 0; i < pages.size(); ++i) {
+            if (m_rightPages.value(pages.at(i).first) == m_rightPane->currentWidget())
+                runPaneButton(2 + i);
+        }
+    });
+    m_rightPane->setCornerWidget(pageButton, Qt::TopRightCorner);
 
     m_mainSplitter->setStretchFactor(0, 0);
     m_mainSplitter->setStretchFactor(1, 1);
@@ -318,6 +348,10 @@ void MainWindow::buildWidgets()
     m_iconSizeLabel->setMinimumWidth(
         QFontMetrics(m_iconSizeLabel->font()).horizontalAdvance(QStringLiteral("0000")));
     connect(m_iconSizeSlider, &QSlider::valueChanged, this, &MainWindow::onIconSizeChanged);
+    // Beside the path box: what kind of list is shown when it is not a folder.
+    m_switchPanel = new QLabel(this);
+    m_switchPanel->setObjectName(QStringLiteral("SwitchPanel"));
+    m_switchPanel->setContentsMargins(6, 0, 6, 0);
 }
 
 void MainWindow::buildMenusAndToolBars()
@@ -326,14 +360,18 @@ void MainWindow::buildMenusAndToolBars()
     m_itemPopup = new QMenu(this);
     m_itemPopup->setObjectName(QStringLiteral("PopupMenu1"));
     m_commands.buildMenu(m_itemPopup, MenuCatalog::itemListPopup());
+    m_listFilePopup = new QMenu(this);
+    m_listFilePopup->setObjectName(QStringLiteral("ListFilePopupMenu"));
+    m_commands.buildMenu(m_listFilePopup, MenuCatalog::listFilePopup());
     for (QAbstractItemView *view : {static_cast<QAbstractItemView *>(m_itemList->iconView()),
                                     static_cast<QAbstractItemView *>(m_itemList->detailsView())}) {
         view->setContextMenuPolicy(Qt::CustomContextMenu);
         connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint &at) {
-            m_itemPopup->popup(view->viewport()->mapToGlobal(at));
+            itemListPopup()->popup(view->viewport()->mapToGlobal(at));
         });
     }
 
+    bool pathBoxPlaced = false;
     for (const MenuCatalog::ToolBarDesign &layout : MenuCatalog::toolBars()) {
         auto *bar = new QToolBar(layout.caption, this);
         bar->setObjectName(layout.name);
@@ -345,24 +383,27 @@ void MainWindow::buildMenusAndToolBars()
             else if (node.kind == MenuNode::Command)
                 bar->addAction(m_commands.actionFor(node));
         }
-        if (layout.caption == QLatin1String("ディレクトリ")) {
+        if (layout.name == QLatin1String("ToolBarDirectory")) {
             // The path box gets a row of its own.
             addToolBarBreak(Qt::TopToolBarArea);
             bar->addWidget(m_pathBox);
-        } else if (layout.caption == QLatin1String("アイコンサイズ")) {
+            bar->addWidget(m_switchPanel);
+            pathBoxPlaced = true;
+        } else if (layout.name == QLatin1String("ToolBarIconSize")) {
             bar->addWidget(m_iconSizeSlider);
             bar->addWidget(m_iconSizeLabel);
-        } else if (layout.caption == QLatin1String("ドライブ"))
+        } else if (layout.name == QLatin1String("ToolBarDrive"))
             m_driveBar = bar;
         addToolBar(Qt::TopToolBarArea, bar);
         bar->setProperty("designedVisible", layout.visible);
         m_toolBars.append(bar);
     }
-    if (m_pathBox->parent() == this) {
+    if (!pathBoxPlaced) {
         // No directory bar in the catalogue: the path box still needs a home.
         auto *bar = new QToolBar(QStringLiteral("ディレクトリ"), this);
         bar->setObjectName(QStringLiteral("ToolBarDirectory"));
         bar->addWidget(m_pathBox);
+        bar->addWidget(m_switchPanel);
         addToolBar(Qt::TopToolBarArea, bar);
         bar->setProperty("designedVisible", true);
         m_toolBars.append(bar);
@@ -519,9 +560,12 @@ void MainWindow::FormCreate()
     {
         QList<ToolBarState> states = m_designedToolBars;
         ToolBarLayout::load(m_options.programFolder.file(ToolBarLayout::fileName()), states);
+        arrangeToolBars(ToolBarLayout::rows(states));
         for (const ToolBarState &s : std::as_const(states)) {
-            if (QToolBar *bar = toolBar(s.name))
+            if (QToolBar *bar = toolBar(s.name)) {
                 bar->setVisible(s.visible);
+                bar->setProperty("kazariHidden", !s.visible);
+            }
         }
         syncToolBarMarks();
     }
@@ -704,6 +748,7 @@ QPixmap MainWindow::loadPicture(const QString &userKey, const QString &defaultKe
 
 void MainWindow::loadPlaceholders()
 {
+    m_pictures.reset();
     const bool simple = m_settings.isOn(Component::SimpleIcons);
     const QString stem = simple ? QStringLiteral("nilread") : QStringLiteral("reading");
     m_placeholderLarge =
@@ -720,11 +765,25 @@ void MainWindow::applyViewAndPanes()
 {
     // The view style is the marked view command's; the list build applies it.
     m_viewCommand = ViewStyle::marked(m_settings);
-    m_centre->setVisible(!m_settings.contains(Component::FilePane) ||
-                         m_settings.isOn(Component::FilePane));
-    m_rpgPane->setVisible(!m_settings.contains(Component::FolderPane) ||
-                          m_settings.isOn(Component::FolderPane));
+    // A pane whose key is missing is shown, and its command marked so.
+    const auto shownUnlessOff = [this](const QString &name) {
+        const bool shown = !m_settings.contains(name) || m_settings.isOn(name);
+        if (QAction *a = m_commands.action(name))
+            a->setChecked(shown);
+        return shown;
+    };
+    m_centre->setVisible(shownUnlessOff(Component::FilePane));
+    m_rpgPane->setVisible(shownUnlessOff(Component::FolderPane));
+    if (QAction *button = m_commands.action(Component::FolderPaneButton))
+        button->setChecked(!m_rpgPane->isHidden());
+    // "スタートアップでお気に入りの表示": the favourites page is shown at every start,
+    // whatever its own mark was when the program closed.
+    QAction *favourites = m_commands.action(Component::FavouritesPage);
+    if (favourites && m_settings.isOn(Component::FavouritesAtStartup))
+        favourites->setChecked(true);
     updateRightPane();
+    if (favourites && favourites->isChecked() && m_settings.isOn(Component::FavouritesAtStartup))
+        m_rightPane->setCurrentWidget(m_rightPages.value(Component::FavouritesPage));
 }
 
 void MainWindow::prepareFreeTree()
@@ -763,7 +822,11 @@ void MainWindow::openFirstFolder()
     const QString lastPath = m_settings.readFromFile(QStringLiteral("LastPath"));
     const FirstFolder first =
         FirstFolder::choose(m_options.arguments, lastPath, m_options.programFolder.path());
-    m_foundListMode = first.kind == FirstFolder::FoundList;
+    if (first.kind == FirstFolder::FoundList) {
+        m_currentFolder = first.path;
+        showFoundList();
+        return;
+    }
     Build_ListView(first.path);
 }
 
@@ -774,6 +837,9 @@ void MainWindow::Build_ListView(const QString &folder)
 {
     if (m_closed)
         return;
+    // Going to a folder (path box, Up, tabs, drive bar, favourites...) leaves the found list.
+    m_foundListMode = false;
+    m_switchPanel->clear();
     m_folderWatch->stop();
     if (folder.isEmpty()) {
         // No location: an empty list.
@@ -832,7 +898,21 @@ ItemListLook MainWindow::lookFor(const QString &command, bool fixed) const
     look.positions =
         iconStyle && m_settings.isOn(Component::KeepPositions) && !look.flags.ownerData;
     look.dragMoves = look.positions && !m_settings.isOn(Component::AcceptDrops);
-    ListPictures::load(look, m_settings, m_options.programFolder);
+    look.gridLines = m_settings.isOn(Component::GridLines);
+    // The label, seal and placeholder pictures are read once (at start-up and when the
+    // settings change), not at every build; only another size reads them again.
+    const auto key = std::make_pair(look.flags.simpleIcons, look.flags.largeSize());
+    if (!m_pictures || m_picturesKey != key) {
+        ItemListLook loaded = look;
+        ListPictures::load(loaded, m_settings, m_options.programFolder);
+        m_pictures = loaded;
+        m_picturesKey = key;
+    }
+    look.placeholderLarge = m_pictures->placeholderLarge;
+    look.placeholderSmall = m_pictures->placeholderSmall;
+    look.labelsLarge = m_pictures->labelsLarge;
+    look.labelsSmall = m_pictures->labelsSmall;
+    look.seals = m_pictures->seals;
     return look;
 }
 
@@ -864,6 +944,26 @@ void MainWindow::applyDecorationSwitches()
            captions);
 }
 
+void MainWindow::applyListFileMenus()
+{
+    // A list file's lines are no folder: the menus that work on files, the view and the
+    // decorations are off while it is shown. Leaving it turns the file, edit and view
+    // menus on again; the decoration menus follow their master switches.
+    applyDecorationSwitches();
+    auto setMenus = [this](const QStringList &names, bool on) {
+        for (const QString &name : names) {
+            for (QMenu *menu : m_commands.menus(name))
+                menu->menuAction()->setEnabled(on);
+        }
+    };
+    setMenus({QStringLiteral("FileMenu"), QStringLiteral("EditMenu"), QStringLiteral("ViewMenu")},
+             !m_listFileMode);
+    if (m_listFileMode)
+        setMenus(
+            {QStringLiteral("MaskMenu"), QStringLiteral("SealMenu"), QStringLiteral("LabelMenu")},
+            false);
+}
+
 void MainWindow::showFolderIcon(const QString &folder)
 {
     const QString native = withoutTrailingSlash(folder);
@@ -876,12 +976,6 @@ void MainWindow::showFolderIcon(const QString &folder)
 
 void MainWindow::buildFolderList(const QString &key)
 {
-    if (m_foundListMode) {
-        buildPathList(
-            PathListFile::readFoundList(m_options.programFolder.file(QStringLiteral("Found.txt"))),
-            ItemListMode::FoundList, QStringLiteral("検索結果"));
-        return;
-    }
     QElapsedTimer timer;
     timer.start();
     const bool ownerData = m_settings.isOn(Component::NewListEngine);
@@ -948,6 +1042,15 @@ void MainWindow::buildPathList(const QStringList &paths, ItemListMode mode, cons
     finishBuild(m_viewCommand, false, timer);
 }
 
+void MainWindow::showFoundList()
+{
+    m_foundListMode = true;
+    m_listFileMode = false;
+    buildPathList(
+        PathListFile::readFoundList(m_options.programFolder.file(QStringLiteral("Found.txt"))),
+        ItemListMode::FoundList, QStringLiteral("検索結果"));
+}
+
 void MainWindow::showSearchResults(const QStringList &paths)
 {
     m_listFileMode = false;
@@ -1004,6 +1107,7 @@ void MainWindow::finishBuild(const QString &command, bool fixed, const QElapsedT
                           (fixed ? QStringLiteral(" [ ビュー表示固定 ]") : QString()));
     statusField(FileOp)->setText(QString::asprintf("%f秒", double(timer.nsecsElapsed()) / 1e9));
     onShowedChanged(m_itemList->list().showedCount());
+    applyListFileMenus();
     m_itemList->display().setAttached(true);
     QApplication::restoreOverrideCursor();
     Q_EMIT listBuilt();
@@ -1062,6 +1166,8 @@ void MainWindow::rebuildKeepingSelection()
     const int scroll = before->verticalScrollBar()->value();
     if (m_listFileMode)
         showListFile(m_listFile);
+    else if (m_foundListMode)
+        showFoundList();
     else
         Build_ListView(m_currentFolder);
     m_itemList->selectPaths(selected, current);
@@ -1175,13 +1281,81 @@ void MainWindow::updateRightPane()
     m_rightPane->setVisible(any);
 }
 
+void MainWindow::arrangeToolBars(const QList<QStringList> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    // Taken out and put back row by row; a bar taken out is hidden, the caller shows it.
+    for (QToolBar *bar : std::as_const(m_toolBars))
+        removeToolBar(bar);
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        if (r > 0)
+            addToolBarBreak(Qt::TopToolBarArea);
+        for (const QString &name : rows.at(r)) {
+            if (QToolBar *bar = toolBar(name))
+                addToolBar(Qt::TopToolBarArea, bar);
+        }
+    }
+}
+
+void MainWindow::setFolderAreaShown(bool shown)
+{
+    m_leftPane->setVisible(shown);
+    if (QAction *floating = m_commands.action(Component::FloatingWindows))
+        floating->setChecked(shown);
+    if (shown)
+        RpgPaneCommands::giveRoom(m_leftPane);
+}
+
+void MainWindow::showGamePane()
+{
+    if (m_leftPane->isHidden())
+        setFolderAreaShown(true);
+    if (m_rpgPane->isHidden()) {
+        if (QAction *pane = m_commands.action(Component::FolderPane)) {
+            pane->setChecked(true);
+            MenuItem_Clicks(Component::FolderPane);
+        } else {
+            m_rpgPane->show();
+        }
+    }
+    if (QAction *button = m_commands.action(Component::FolderPaneButton))
+        button->setChecked(true);
+}
+
+void MainWindow::runPaneButton(int tag)
+{
+    // The small buttons on the pane and page headers, by their tag.
+    static const QStringList commands{Component::FilePane,       Component::FolderPane,
+                                      Component::SimpleFileView, Component::BrowserPage,
+                                      Component::OpenTasksPage,  Component::FavouritesPage,
+                                      Component::ComputerPage};
+    if (tag >= 0 && tag < commands.size()) {
+        QAction *a = m_commands.action(commands.at(tag));
+        if (!a)
+            return;
+        a->setChecked(!a->isChecked());
+        MenuItem_Clicks(commands.at(tag));
+    } else if (tag == 7 || tag == 8) {
+        m_freeTree->hide();
+        if (QAction *tree = m_commands.action(Component::FreeTreePane))
+            tree->setChecked(false);
+    }
+}
+
 void MainWindow::setToolBarAreaVisible(bool visible)
 {
+    // Only a change of the whole area touches the bars: hiding it records each bar's own
+    // visibility, showing it again brings back what was recorded. While the area stays
+    // as it is, each bar keeps what the user (or ToolBar.ini) gave it.
+    const bool wasVisible = m_toolBarAreaVisible;
     m_toolBarAreaVisible = visible;
+    if (visible == wasVisible)
+        return;
     for (QToolBar *bar : std::as_const(m_toolBars)) {
-        if (visible)
+        if (visible) {
             bar->setVisible(bar->property("kazariHidden").toBool() == false);
-        else {
+        } else {
             bar->setProperty("kazariHidden", bar->isHidden());
             bar->hide();
         }
@@ -1230,7 +1404,7 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         if (name == Component::SimpleIcons)
             loadPlaceholders();
         applyDecorationSwitches();
-        Build_ListView(m_currentFolder);
+        rebuildKeepingSelection();
         return;
     }
     if (name.startsWith(QLatin1String("cmdToolBar")) && toolBar(name.mid(3))) {
@@ -1254,7 +1428,16 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         return;
     if (name == Component::FloatingWindows) {
         // The folder pane with its splitter.
-        m_leftPane->setVisible(action->isChecked());
+        setFolderAreaShown(action->isChecked());
+        return;
+    }
+    if (name == Component::FolderPaneButton) {
+        // The tool button "フォルダ" runs the pane's menu command.
+        if (QAction *pane = m_commands.action(Component::FolderPane)) {
+            pane->setChecked(!pane->isChecked());
+            MenuItem_Clicks(Component::FolderPane);
+        }
+        action->setChecked(!m_rpgPane->isHidden());
         return;
     }
     if (name == Component::FolderTabs) {
@@ -1275,14 +1458,12 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         m_listTextColor = ColorValue::brightness(c) >= 128 ? QColor(Qt::black) : QColor(Qt::white);
         m_listTextColorNumber = ColorValue::fromColor(m_listTextColor);
         setListColor(c);
-        Build_ListView(m_currentFolder);
+        rebuildKeepingSelection();
         return;
     }
     if (name == QLatin1String("cmdListFont")) {
-        bool ok = false;
-        const QFont f = QFontDialog::getFont(&ok, m_itemList->font(), this);
-        if (ok)
-            setListFont(f, m_listTextColor);
+        if (const auto chosen = FontColourDialog::ask(this, m_itemList->font(), m_listTextColor))
+            setListFont(chosen->font, chosen->colour);
         return;
     }
     if (name == QLatin1String("cmdOpen")) {
@@ -1375,8 +1556,15 @@ void MainWindow::MenuItem_Clicks(const QString &name)
         if (QWidget *page = m_rightPages.value(name))
             m_rightPane->setCurrentWidget(page);
     }
-    if (name == Component::FolderPane)
+    if (name == Component::FolderPane) {
         m_rpgPane->setVisible(on);
+        if (on) {
+            setFolderAreaShown(true);
+            RpgPaneCommands::giveRoom(m_rpgPane);
+        }
+    }
+    if (name == Component::FilePane)
+        m_centre->setVisible(on);
 
     // 2. The right pane shows while any of its pages is on.
     if (SwitchCommands::isRightPanePage(name))
@@ -1390,9 +1578,9 @@ void MainWindow::MenuItem_Clicks(const QString &name)
 
     // 4. Rebuild the list unless the command only changes a pane.
     if (SwitchCommands::rebuildsList(name)) {
-        Build_ListView(m_currentFolder);
+        rebuildKeepingSelection();
         if (name == Component::ResizeIcons)
-            Build_ListView(m_currentFolder);
+            rebuildKeepingSelection();
     }
 }
 
@@ -1429,7 +1617,9 @@ void MainWindow::openPaths(const QStringList &paths)
     }
     if (!opened.isEmpty()) {
         QString error;
-        RecentUseLists(m_options.programFolder).record(opened, &error);
+        if (!RecentUseLists(m_options.programFolder).record(opened, &error) && !error.isEmpty() &&
+            !m_closing)
+            MessageBox::warning(this, error);
     }
     // While closing, waiting requests still start their files but no list is built.
     if (!folder.isEmpty() && !m_closing)
@@ -1553,7 +1743,7 @@ void MainWindow::settingsApplied(bool rebuildList)
     applyMarksAndDisplay();
     loadPlaceholders();
     if (rebuildList)
-        Build_ListView(m_currentFolder);
+        rebuildKeepingSelection();
 }
 
 // ---------------------------------------------------------------------------------------

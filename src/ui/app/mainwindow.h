@@ -9,6 +9,7 @@
 #include "core/platform/programfolder.h"
 #include "ui/app/commandregistry.h"
 #include "ui/app/settingshost.h"
+#include "ui/itemlist/itemlistlook.h"
 
 #include <QMainWindow>
 #include <QPixmap>
@@ -18,6 +19,8 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <utility>
 
 class QAbstractItemView;
 class QComboBox;
@@ -99,9 +102,12 @@ public:
     QString titlePanelText() const;
     /// The folder's own picture in the title panel.
     QLabel *folderImage() const { return m_folderImage; }
+    /// The tool bar's switch panel beside the path box: names a list that is not a folder.
+    QLabel *switchPanel() const { return m_switchPanel; }
     /// Paints the folder's picture in the title panel, tinted by its own `_oneColor`.
     void showFolderIcon(const QString &folder);
-    QMenu *itemListPopup() const { return m_itemPopup; }
+    /// The item list's pop-up menu for the list shown (another one for a list file).
+    QMenu *itemListPopup() const { return m_listFileMode ? m_listFilePopup : m_itemPopup; }
     /// The maze game of the folder pane; every open request passes its gate.
     RpgView *rpgView() const { return m_rpgView; }
     /// New, rename, trash, copy and move of items (also for drops and other callers).
@@ -122,6 +128,13 @@ public:
         m_selectedPaths = std::move(provider);
     }
 
+    /// Shows the maze game of the folder pane (and the pane itself), giving it room: an
+    /// open request waits for the player, who must be able to walk.
+    void showGamePane();
+    /// The small button with this tag on a pane or page header: 0 "ファイル", 1 the game
+    /// pane, 2 to 6 the right pane's pages; 7 and 8 hide the tree view pane.
+    void runPaneButton(int tag);
+
     /// The item list's open action: the selected items are opened once the player of the
     /// folder pane's game has reached the goal of a new floor.
     void openSelection();
@@ -134,6 +147,9 @@ public:
     void Build_ListView(const QString &folder);
     /// Search results in the item list (search result mode, title "検索結果").
     void showSearchResults(const QStringList &paths);
+    /// The list of paths in "Found.txt" (`/ShowFoundList`), kept through rebuilds until
+    /// the user goes to a folder or refreshes.
+    void showFoundList();
     /// The lines of a list file in the item list (list-file mode, title "リスト: ").
     void showListFile(const QString &file);
     /// The annotation filter ("拡張属性のフィルタ"): only items with this suffix.
@@ -158,7 +174,6 @@ public:
     /// The window is closing: waiting open requests still start files, build no list.
     bool closing() const { return m_closing; }
     /// Opening a folder leaves the found list.
-    void leaveFoundList() { m_foundListMode = false; }
     NavigationController *navigation() const { return m_navigation; }
     ItemOpener *opener() const { return m_opener; }
     /// "更新(&R)": re-reads a list file; otherwise leaves search result mode and builds
@@ -243,6 +258,11 @@ private:
     void updateRightPane();
     void applyListPalette();
     void setToolBarAreaVisible(bool visible);
+    /// Puts the tool bars into the rows stored in `ToolBar.ini` (nothing when none are).
+    void arrangeToolBars(const QList<QStringList> &rows);
+    /// The folder pane ("ウインドウフローティング") shown or hidden, with room when shown.
+    void setFolderAreaShown(bool shown);
+    QWidget *paneButton(QWidget *header, int tag, const QString &tip);
     void syncToolBarMarks();
     void onCommand(const QString &name, QAction *action);
     /// Rebuilds the "アプリ一覧" menu from `myappli.ini`.
@@ -265,6 +285,7 @@ private:
     void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
     void clearPositions();
     void applyDecorationSwitches();
+    void applyListFileMenus();
     void onShowedChanged(int showed);
     void onIconSizeChanged(int size);
     QPixmap loadPicture(const QString &userKey, const QString &defaultKey, const QImage &builtin,
@@ -307,10 +328,12 @@ private:
     QPlainTextEdit *m_commentMemo = nullptr;
     QTabWidget *m_rightPane = nullptr;
     QMenu *m_itemPopup = nullptr;
+    QMenu *m_listFilePopup = nullptr;
     QHash<QString, QWidget *> m_rightPages;
     QComboBox *m_pathBox = nullptr;
     QSlider *m_iconSizeSlider = nullptr;
     QLabel *m_iconSizeLabel = nullptr;
+    QLabel *m_switchPanel = nullptr;
     QToolBar *m_driveBar = nullptr;
     QList<QToolBar *> m_toolBars;
     QList<ToolBarState> m_designedToolBars;
@@ -347,6 +370,9 @@ private:
     bool m_closing = false;
     bool m_closed = false;
     int m_treeType = 0;
+    // The list's pictures as read for the present settings and size (see lookFor).
+    mutable std::optional<ItemListLook> m_pictures;
+    mutable std::pair<bool, int> m_picturesKey;
 };
 
 } // namespace kazari

@@ -496,6 +496,27 @@ QList<Node> buildItemListPopup()
     };
 }
 
+QList<Node> buildListFilePopup()
+{
+    return {
+        sub(u"OpenMenu"_s, u"開く(&O)"_s,
+            {
+                cmd(u"cmdOpen"_s, u"普通に開く(&O)"_s),
+                cmd(u"cmdOpenWithRegisteredApp"_s, u"登録アプリケーションから開く(&T)"_s),
+                cmd(u"cmdOpenWithApp"_s, u"アプリケーションから開く(&A)"_s),
+                cmd(u"cmdOpenInBrowser"_s, u"ブラウザで開く(&B)"_s),
+            }),
+        sep(),
+        cmd(u"cmdUp"_s, u"上へ移動(&U)"_s),
+        sep(),
+        cmd(u"cmdCommentInput"_s, u"コメント入力(&K)"_s),
+        cmd(u"cmdCommentProEdit"_s, u"コメント Professional の編集(&P)"_s),
+        cmd(u"cmdTaskEdit"_s, u"タスクの編集(&T)"_s),
+        cmd(u"cmdShowDetails"_s, u"情報をみる(&R)"_s),
+        cmd(u"cmdAddToFavourites"_s, u"よく使う項目に追加"_s),
+    };
+}
+
 // --- Tool bars -----------------------------------------------------------------------
 
 using ToolBarDesign = MenuCatalog::ToolBarDesign;
@@ -548,7 +569,7 @@ QList<ToolBarDesign> buildToolBars()
                     toggle(Component::FolderTabs, u"前に開いたフォルダをタブ表示"_s),
                     toggle(Component::KeepAtBack, u"背面に固定"_s),
                     button(Component::FloatingWindows, u"ウインドウフローティング"_s, true),
-                    button(Component::FolderPane, u"フォルダ"_s, true),
+                    button(Component::FolderPaneButton, u"フォルダ"_s, true),
                     toggle(Component::FreeTreePane, u"自由にツリー"_s),
                     toggle(u"cmdHintTips"_s, u"言"_s),
                     toggle(Component::NextIdea, u"次期構想"_s),
@@ -600,6 +621,12 @@ const QList<MenuNode> &MenuCatalog::mainMenu()
 const QList<MenuNode> &MenuCatalog::itemListPopup()
 {
     static const QList<MenuNode> menu = buildItemListPopup();
+    return menu;
+}
+
+const QList<MenuNode> &MenuCatalog::listFilePopup()
+{
+    static const QList<MenuNode> menu = buildListFilePopup();
     return menu;
 }
 

@@ -78,6 +78,9 @@ public:
     static const QList<MenuNode> &mainMenu();
     /// The item list's pop-up menu.
     static const QList<MenuNode> &itemListPopup();
+    /// The item list's pop-up menu while a list file is shown: only what works on the
+    /// lines of a list (no file operations, no decorations, no positions).
+    static const QList<MenuNode> &listFilePopup();
 
     /// A tool bar: its component name, its caption and its buttons (commands by name,
     /// reusing the menu command's action when `name` matches one).

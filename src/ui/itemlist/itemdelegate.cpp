@@ -159,6 +159,18 @@ void ItemDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
             painter->drawPixmap(g.seal, m_look.seals.at(*shown->stateImage));
     }
     drawCaption(painter, opt, g.caption, opt.text, cs);
+    if (details && m_look.gridLines)
+        drawGridLines(painter, opt.rect);
+    painter->restore();
+}
+
+void ItemDelegate::drawGridLines(QPainter *painter, const QRect &cell)
+{
+    painter->save();
+    painter->setOpacity(1.0);
+    painter->setPen(gridLineColour());
+    painter->drawLine(cell.bottomLeft(), cell.bottomRight());
+    painter->drawLine(cell.topRight(), cell.bottomRight());
     painter->restore();
 }
 

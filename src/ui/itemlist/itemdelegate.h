@@ -43,6 +43,9 @@ public:
     Geometry geometry(const QRect &cell, const QModelIndex &index) const;
     /// The size of one cell in the icon styles (the grid).
     QSize cellSize(const QFont &font) const;
+    /// "グリッドライン": the lines at the right and bottom of a details cell.
+    static void drawGridLines(QPainter *painter, const QRect &cell);
+    static QColor gridLineColour() { return QColor(0xC0, 0xC0, 0xC0); }
 
 private:
     /// How the item's caption is drawn: colours, bold and the dimming of hidden items.

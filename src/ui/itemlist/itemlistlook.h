@@ -21,6 +21,8 @@ struct ItemListLook {
     /// Dragging items inside the list moves them and stores their positions
     /// ("位置設定" on, "ドロップ可能" off).
     bool dragMoves = false;
+    /// "グリッドライン": lines between the rows and columns of the details style.
+    bool gridLines = false;
     DecorationFlags flags;
     CaptionPalette palette;
     QColor background = Qt::white;

@@ -17,6 +17,32 @@
 namespace kazari
 {
 
+namespace
+{
+
+// The plain text columns of the details style, with the grid lines when they are on.
+class DetailsColumnDelegate : public QStyledItemDelegate
+{
+public:
+    DetailsColumnDelegate(const ItemListLook &look, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_look(look)
+    {
+    }
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::paint(painter, option, index);
+        if (m_look.gridLines)
+            ItemDelegate::drawGridLines(painter, option.rect);
+    }
+
+private:
+    const ItemListLook &m_look;
+};
+
+} // namespace
+
 ItemListView::ItemListView(AnnotationStore &store, QWidget *parent)
     : QWidget(parent)
     , m_list(std::make_unique<ItemList>(store))
@@ -52,7 +78,7 @@ ItemListView::ItemListView(AnnotationStore &store, QWidget *parent)
     m_details->header()->setStretchLastSection(true);
     m_details->header()->setSectionsClickable(true);
     // Only the name column is drawn with pictures; the details columns are plain text.
-    auto *plainColumns = new QStyledItemDelegate(m_details);
+    auto *plainColumns = new DetailsColumnDelegate(m_look, m_details);
     connect(m_model, &QAbstractItemModel::columnsInserted, m_details,
             [this, plainColumns](const QModelIndex &, int first, int last) {
                 for (int c = qMax(1, first); c <= last; ++c)

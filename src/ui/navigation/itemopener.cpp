@@ -88,6 +88,8 @@ void ItemOpener::openSelection()
         return;
     const OpenPlan plan = OpenPlan::make(items, m_form.listFileMode(), m_form.programFolder());
     QPointer<ItemOpener> self(this);
+    // The request waits for the player: the game must be there to be walked.
+    m_form.showGamePane();
     m_form.rpgView()->requestOpen([self, plan]() {
         if (self)
             self->execute(plan);
@@ -105,10 +107,8 @@ void ItemOpener::execute(const OpenPlan &plan)
                 break;
             [[fallthrough]];
         case OpenPlan::Step::ShowLocation:
-            if (buildLists) {
-                m_form.leaveFoundList();
+            if (buildLists)
                 m_form.Build_ListView(step.path);
-            }
             break;
         case OpenPlan::Step::ShowListFile:
             if (buildLists)

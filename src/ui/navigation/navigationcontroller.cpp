@@ -199,7 +199,7 @@ void NavigationController::up()
         Navigation::up(current, m_form.listFileMode(), m_form.programFolder());
     if (target.kind == Navigation::UpTarget::ListFile) {
         m_form.showListFile(target.path);
-        m_form.statusField(MainWindow::SysMsg)->setText(Navigation::listFileCaption());
+        m_form.switchPanel()->setText(Navigation::listFileCaption());
         return;
     }
     if (!target.path.isEmpty())

@@ -59,19 +59,27 @@ void RpgPaneCommands::setPaneShown(bool shown)
     if (!shown)
         return;
     // Place the splitter just right of the pane: give it a width when it has none.
-    if (auto *splitter = qobject_cast<QSplitter *>(m_pane->parentWidget())) {
-        const int index = splitter->indexOf(m_pane);
-        QList<int> sizes = splitter->sizes();
-        if (index >= 0 && index < sizes.size() && sizes.at(index) == 0) {
-            const int want = qMax(m_pane->sizeHint().width(), m_pane->minimumSizeHint().width());
-            const int other = index + 1 < sizes.size() ? index + 1 : index - 1;
-            if (other >= 0) {
-                sizes[other] = qMax(0, sizes.at(other) - want);
-                sizes[index] = want;
-                splitter->setSizes(sizes);
-            }
-        }
-    }
+    giveRoom(m_pane);
+}
+
+void RpgPaneCommands::giveRoom(QWidget *pane)
+{
+    auto *splitter = pane ? qobject_cast<QSplitter *>(pane->parentWidget()) : nullptr;
+    if (!splitter)
+        return;
+    const int index = splitter->indexOf(pane);
+    QList<int> sizes = splitter->sizes();
+    if (index < 0 || index >= sizes.size() || sizes.at(index) > 0)
+        return;
+    const bool across = splitter->orientation() == Qt::Horizontal;
+    const QSize hint = pane->sizeHint().expandedTo(pane->minimumSizeHint());
+    const int want = qMax(across ? hint.width() : hint.height(), 40);
+    const int other = index + 1 < sizes.size() ? index + 1 : index - 1;
+    if (other < 0)
+        return;
+    sizes[other] = qMax(0, sizes.at(other) - want);
+    sizes[index] = want;
+    splitter->setSizes(sizes);
 }
 
 bool RpgPaneCommands::blackPictureShown() const

@@ -35,6 +35,10 @@ public:
 
     bool blackPictureShown() const;
 
+    /// A pane in a splitter that has no room there gets its width (or height) back,
+    /// taken from its neighbour, so showing it always shows it.
+    static void giveRoom(QWidget *pane);
+
 public Q_SLOTS:
     void togglePane();
     void setPaneShown(bool shown);
