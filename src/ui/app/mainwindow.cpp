@@ -22,9 +22,11 @@
 #include "ui/app/fontcolourdialog.h"
 #include "ui/app/menucatalog.h"
 #include "ui/app/messagebox.h"
+#include "ui/app/panelayout.h"
 #include "ui/app/settingsdialog.h"
 #include "ui/app/splashwindow.h"
 #include "ui/app/systemlauncher.h"
+#include "ui/app/toolbararea.h"
 #include "ui/decoration/decorationcommands.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/deferreddisplay.h"
@@ -133,6 +135,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     });
     m_store->setEventPump(
         []() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_toolBars = std::make_unique<ToolBarArea>(*this);
     buildWidgets();
     buildMenusAndToolBars();
     buildStatusBar();
@@ -160,25 +163,34 @@ MainWindow::~MainWindow()
     }
 }
 
-QWidget *MainWindow::paneButton(QWidget *header, int tag, const QString &tip)
-{
-    auto *button = new QToolButton(header);
-    button->setObjectName(QStringLiteral("PaneButton") + QString::number(tag));
-    button->setText(QStringLiteral("×"));
-    button->setAutoRaise(true);
-    button->setToolTip(tip);
-    button->setFixedSize(18, 18);
-    connect(button, &QToolButton::clicked, this, [this, tag]() { runPaneButton(tag); });
-    return button;
-}
-
 QToolBar *MainWindow::toolBar(const QString &name) const
 {
-    for (QToolBar *bar : m_toolBars) {
-        if (bar->objectName() == name)
-            return bar;
-    }
-    return nullptr;
+    return m_toolBars->bar(name);
+}
+
+RpgView *MainWindow::rpgView() const
+{
+    return m_panes->rpgView();
+}
+
+QWidget *MainWindow::rightPage(const QString &name) const
+{
+    return m_panes->rightPage(name);
+}
+
+QTreeWidget *MainWindow::freeTree() const
+{
+    return m_panes->freeTree();
+}
+
+void MainWindow::showGamePane()
+{
+    m_panes->showGamePane();
+}
+
+void MainWindow::runPaneButton(int tag)
+{
+    m_panes->runPaneButton(tag);
 }
 
 void MainWindow::onShutdown(ShutdownStep step, std::function<void(bool)> work)
@@ -198,65 +210,15 @@ void MainWindow::step(const QString &text)
 
 void MainWindow::buildWidgets()
 {
-    m_mainSplitter = new QSplitter(Qt::Horizontal, this);
-    m_mainSplitter->setObjectName(QStringLiteral("MainSplitter"));
-    m_mainSplitter->setChildrenCollapsible(false);
-
-    // Folder pane: the game view above the free tree.
-    m_leftPane = new QSplitter(Qt::Vertical, m_mainSplitter);
-    m_leftPane->setObjectName(QStringLiteral("ShelltreeView1"));
-    m_rpgPane = new QWidget(m_leftPane);
-    m_rpgPane->setObjectName(QStringLiteral("RpgPane"));
-    m_rpgPane->setAutoFillBackground(true);
-    QPalette black = m_rpgPane->palette();
-    black.setColor(QPalette::Window, Qt::black);
-    m_rpgPane->setPalette(black);
-    auto *rpgLayout = new QVBoxLayout(m_rpgPane);
-    rpgLayout->setContentsMargins(0, 0, 0, 0);
-    rpgLayout->setSpacing(0);
-    // Header and status panel take 24 pixels each, so the game's picture is as wide as the
-    // status panel and as high as the pane less 48.
-    // The panels keep the window's own colours on the black pane.
-    QPalette panel = QApplication::palette();
-    panel.setColor(QPalette::Window, panel.color(QPalette::Window));
-    panel.setColor(QPalette::WindowText, panel.color(QPalette::WindowText));
-    auto *rpgHeader = new QLabel(QStringLiteral("Tessaly"), m_rpgPane);
-    rpgHeader->setObjectName(QStringLiteral("RpgHeader"));
-    rpgHeader->setFixedHeight(24);
-    rpgHeader->setAlignment(Qt::AlignCenter);
-    rpgHeader->setAutoFillBackground(true);
-    rpgHeader->setPalette(panel);
-    m_rpgStatus = new QLabel(QStringLiteral("RPGVIEW"), m_rpgPane);
-    m_rpgStatus->setObjectName(QStringLiteral("Panel31"));
-    m_rpgStatus->setTextFormat(Qt::PlainText);
-    m_rpgStatus->setFixedHeight(24);
-    m_rpgStatus->setAutoFillBackground(true);
-    m_rpgStatus->setPalette(panel);
-    m_rpgView = new RpgView(m_options.programFolder, nullptr, m_rpgPane);
-    m_rpgView->setObjectName(QStringLiteral("Image7"));
-    m_rpgView->setMinimumSize(320, 480);
-    auto *rpgHeaderLayout = new QHBoxLayout(rpgHeader);
-    rpgHeaderLayout->setContentsMargins(0, 0, 2, 0);
-    rpgHeaderLayout->addStretch(1);
-    rpgHeaderLayout->addWidget(paneButton(rpgHeader, 1, QStringLiteral("フォルダビューを閉じる")));
-    rpgLayout->addWidget(rpgHeader);
-    rpgLayout->addWidget(m_rpgStatus);
-    rpgLayout->addWidget(m_rpgView, 1);
-    connect(m_rpgView, &RpgView::statusChanged, m_rpgStatus, &QLabel::setText);
-    connect(m_rpgView, &RpgView::picturesMissing, this,
-            [this](const QString &message) { MessageBox::warning(this, message); });
-    m_freeTree = new QTreeWidget(m_leftPane);
-    m_freeTree->setObjectName(QStringLiteral("TreeView2"));
-    m_freeTree->setHeaderHidden(true);
-    m_freeTree->hide();
+    m_panes = new PaneLayout(this, m_options.programFolder, m_commands, m_settings,
+                             [this](const QString &name) { MenuItem_Clicks(name); });
 
     // Item list pane: title panel, folder tabs, the list with the comment memo below it.
-    m_centre = new QWidget(m_mainSplitter);
-    m_centre->setObjectName(QStringLiteral("ListPane"));
-    auto *centreLayout = new QVBoxLayout(m_centre);
+    QWidget *centre = m_panes->listPane();
+    auto *centreLayout = new QVBoxLayout(centre);
     centreLayout->setContentsMargins(0, 0, 0, 0);
     centreLayout->setSpacing(0);
-    m_titlePanel = new QWidget(m_centre);
+    m_titlePanel = new QWidget(centre);
     m_titlePanel->setObjectName(QStringLiteral("TitlePanel"));
     auto *titleLayout = new QHBoxLayout(m_titlePanel);
     titleLayout->setContentsMargins(4, 2, 4, 2);
@@ -267,11 +229,12 @@ void MainWindow::buildWidgets()
     m_titleLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     titleLayout->addWidget(m_folderImage);
     titleLayout->addWidget(m_titleLabel, 1);
-    titleLayout->addWidget(paneButton(m_titlePanel, 0, QStringLiteral("ファイルビューを閉じる")));
-    m_folderTabs = new QTabBar(m_centre);
+    titleLayout->addWidget(
+        m_panes->paneButton(m_titlePanel, 0, QStringLiteral("ファイルビューを閉じる")));
+    m_folderTabs = new QTabBar(centre);
     m_folderTabs->setObjectName(QStringLiteral("TabControl1"));
     m_folderTabs->hide();
-    m_itemList = new ItemListView(*m_store, m_centre);
+    m_itemList = new ItemListView(*m_store, centre);
     m_itemList->iconView()->installEventFilter(this);
     m_itemList->detailsView()->installEventFilter(this);
     connect(m_itemList, &ItemListView::showedChanged, this, &MainWindow::onShowedChanged);
@@ -284,8 +247,8 @@ void MainWindow::buildWidgets()
     setSelectionProvider([this]() { return m_itemList->selectedPaths(); });
     m_folderWatch = new FolderChangeWatch(this);
     connect(m_folderWatch, &FolderChangeWatch::changed, this, &MainWindow::currentFolderChanged);
-    m_rpgCommands = new RpgPaneCommands(m_rpgPane, m_itemList, this);
-    m_commentMemo = new QPlainTextEdit(m_centre);
+    m_rpgCommands = new RpgPaneCommands(m_panes->gamePane(), m_itemList, this);
+    m_commentMemo = new QPlainTextEdit(centre);
     m_commentMemo->setObjectName(QStringLiteral("Memo1"));
     m_commentMemo->setMaximumHeight(64);
     m_commentMemo->setPlaceholderText(QStringLiteral("コメント"));
@@ -294,41 +257,7 @@ void MainWindow::buildWidgets()
     centreLayout->addWidget(m_itemList, 1);
     centreLayout->addWidget(m_commentMemo);
 
-    // Right pane: one page per pane command.
-    m_rightPane = new QTabWidget(m_mainSplitter);
-    m_rightPane->setObjectName(QStringLiteral("RightPane"));
-    const QList<QPair<QString, QString>> pages{
-        {Component::SimpleFileView, QStringLiteral("簡易ファイルビュー")},
-        {Component::BrowserPage, QStringLiteral("ブラウザ")},
-        {Component::OpenTasksPage, QStringLiteral("タスク")},
-        {Component::FavouritesPage, QStringLiteral("よく使う項目")},
-        {Component::ComputerPage, QStringLiteral("コンピュータ")},
-    };
-    for (const auto &page : pages) {
-        auto *w = new QWidget(m_rightPane);
-        w->setObjectName(page.first + QStringLiteral("Page"));
-        w->setProperty("caption", page.second);
-        m_rightPages.insert(page.first, w);
-    }
-    m_rightPane->hide();
-    // Its header button closes the page shown (tags 2 to 6, in the order of `pages`).
-    auto *pageButton = new QToolButton(m_rightPane);
-    pageButton->setObjectName(QStringLiteral("PaneButtonPage"));
-    pageButton->setText(QStringLiteral("×"));
-    pageButton->setAutoRaise(true);
-    pageButton->setToolTip(QStringLiteral("このページを閉じる"));
-    connect(pageButton, &QToolButton::clicked, this, [this, pages]() {
-        for (int i = 0; i < pages.size(); ++i) {
-            if (m_rightPages.value(pages.at(i).first) == m_rightPane->currentWidget())
-                runPaneButton(2 + i);
-        }
-    });
-    m_rightPane->setCornerWidget(pageButton, Qt::TopRightCorner);
-
-    m_mainSplitter->setStretchFactor(0, 0);
-    m_mainSplitter->setStretchFactor(1, 1);
-    m_mainSplitter->setStretchFactor(2, 0);
-    setCentralWidget(m_mainSplitter);
+    setCentralWidget(m_panes->splitter());
 
     m_pathBox = new QComboBox(this);
     m_pathBox->setObjectName(QStringLiteral("PathBox"));
@@ -394,9 +323,7 @@ void MainWindow::buildMenusAndToolBars()
             bar->addWidget(m_iconSizeLabel);
         } else if (layout.name == QLatin1String("ToolBarDrive"))
             m_driveBar = bar;
-        addToolBar(Qt::TopToolBarArea, bar);
-        bar->setProperty("designedVisible", layout.visible);
-        m_toolBars.append(bar);
+        m_toolBars->add(bar, layout.visible);
     }
     if (!pathBoxPlaced) {
         // No directory bar in the catalogue: the path box still needs a home.
@@ -404,20 +331,12 @@ void MainWindow::buildMenusAndToolBars()
         bar->setObjectName(QStringLiteral("ToolBarDirectory"));
         bar->addWidget(m_pathBox);
         bar->addWidget(m_switchPanel);
-        addToolBar(Qt::TopToolBarArea, bar);
-        bar->setProperty("designedVisible", true);
-        m_toolBars.append(bar);
-    }
-    for (QToolBar *bar : std::as_const(m_toolBars)) {
-        ToolBarState s;
-        s.name = bar->objectName();
-        s.visible = bar->property("designedVisible").toBool();
-        m_designedToolBars.append(s);
+        m_toolBars->add(bar, true);
     }
 
     // Each tool bar's own command in the tool bar submenu shows or hides it.
     if (QMenu *menu = m_commands.menu(QStringLiteral("ToolBarMenu")))
-        connect(menu, &QMenu::aboutToShow, this, &MainWindow::syncToolBarMarks);
+        connect(menu, &QMenu::aboutToShow, this, [this]() { m_toolBars->syncMarks(m_commands); });
 
     // "アプリ一覧" is read from myappli.ini each time it opens.
     for (QMenu *menu : m_commands.menus(QStringLiteral("AppListMenu")))
@@ -509,7 +428,7 @@ void MainWindow::FormCreate()
         spare->hide();
     if (QToolBar *action = toolBar(QStringLiteral("ActionToolBar1")))
         action->hide();
-    m_rpgView->start();
+    m_panes->rpgView()->start();
     m_osText = QSysInfo::prettyProductName();
     statusField(SysMsg)->setText(m_osText);
 
@@ -536,8 +455,8 @@ void MainWindow::FormCreate()
     m_fileMask = QStringLiteral("*");
     statusField(FindFileName)->setText(m_fileMask);
     m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
-    if (!m_toolBars.isEmpty())
-        m_toolBars.first()->setWindowTitle(windowTitle());
+    if (!m_toolBars->bars().isEmpty())
+        m_toolBars->bars().first()->setWindowTitle(windowTitle());
 
     step(QStringLiteral("自由にツリーを読み込み"));
     {
@@ -553,21 +472,13 @@ void MainWindow::FormCreate()
         if (!m_settings.load(&error) && !error.isEmpty())
             MessageBox::warning(this, QStringLiteral("設定ファイルを読めません: ") + error);
         m_store->reloadModeFromSettings();
-        m_rpgView->applyRecord(m_settings);
+        m_panes->rpgView()->applyRecord(m_settings);
     }
 
     step(QStringLiteral("ツールバー状態設定"));
     {
-        QList<ToolBarState> states = m_designedToolBars;
-        ToolBarLayout::load(m_options.programFolder.file(ToolBarLayout::fileName()), states);
-        arrangeToolBars(ToolBarLayout::rows(states));
-        for (const ToolBarState &s : std::as_const(states)) {
-            if (QToolBar *bar = toolBar(s.name)) {
-                bar->setVisible(s.visible);
-                bar->setProperty("kazariHidden", !s.visible);
-            }
-        }
-        syncToolBarMarks();
+        m_toolBars->restore(m_options.programFolder.file(ToolBarLayout::fileName()));
+        m_toolBars->syncMarks(m_commands);
     }
 
     step(QStringLiteral("有効ドライブ"));
@@ -624,11 +535,11 @@ void MainWindow::applyWindowAttributes()
     const int leftWidth = m_settings.integer(QStringLiteral("ShelltreeView1"), 100);
     const int listWidth = m_settings.integer(QStringLiteral("LVWidth"), 100);
     const int viewWidth = m_settings.integer(QStringLiteral("ViewWidth"), 100);
-    m_mainSplitter->setSizes({qMax(40, leftWidth), qMax(40, listWidth), qMax(40, viewWidth)});
+    m_panes->splitter()->setSizes({qMax(40, leftWidth), qMax(40, listWidth), qMax(40, viewWidth)});
     const int leftHeight = m_settings.integer(QStringLiteral("ShelltreeView1Height"), 100);
-    const int treeHeight =
-        m_settings.integer(QStringLiteral("FreeTreeHeight"), qMax(1, m_freeTree->height() / 2));
-    m_leftPane->setSizes({qMax(40, leftHeight), qMax(20, treeHeight)});
+    const int treeHeight = m_settings.integer(QStringLiteral("FreeTreeHeight"),
+                                              qMax(1, m_panes->freeTree()->height() / 2));
+    m_panes->folderArea()->setSizes({qMax(40, leftHeight), qMax(20, treeHeight)});
     m_browserAddress = m_settings.value(QStringLiteral("WebLastPath"));
 }
 
@@ -699,7 +610,7 @@ void MainWindow::applyMarksAndDisplay()
     if (fontSize > 0 && fontSize < 200)
         font.setPointSize(fontSize);
     m_itemList->setFont(font);
-    m_freeTree->setFont(font);
+    m_panes->freeTree()->setFont(font);
     QFont nameOnly = m_pathBox->font();
     nameOnly.setFamily(font.family());
     m_pathBox->setFont(nameOnly);
@@ -723,7 +634,7 @@ void MainWindow::applyMarksAndDisplay()
     m_itemList->setViewsAcceptDrops(m_settings.isOn(Component::AcceptDrops));
     applyDecorationSwitches();
     m_titleFullPath = m_settings.isOn(QStringLiteral("TitleFullPath"));
-    setToolBarAreaVisible(m_settings.isOn(Component::WholeToolBar));
+    m_toolBars->setAreaVisible(m_settings.isOn(Component::WholeToolBar));
     m_folderTabs->setVisible(m_settings.isOn(Component::FolderTabs));
 }
 
@@ -765,25 +676,7 @@ void MainWindow::applyViewAndPanes()
 {
     // The view style is the marked view command's; the list build applies it.
     m_viewCommand = ViewStyle::marked(m_settings);
-    // A pane whose key is missing is shown, and its command marked so.
-    const auto shownUnlessOff = [this](const QString &name) {
-        const bool shown = !m_settings.contains(name) || m_settings.isOn(name);
-        if (QAction *a = m_commands.action(name))
-            a->setChecked(shown);
-        return shown;
-    };
-    m_centre->setVisible(shownUnlessOff(Component::FilePane));
-    m_rpgPane->setVisible(shownUnlessOff(Component::FolderPane));
-    if (QAction *button = m_commands.action(Component::FolderPaneButton))
-        button->setChecked(!m_rpgPane->isHidden());
-    // "スタートアップでお気に入りの表示": the favourites page is shown at every start,
-    // whatever its own mark was when the program closed.
-    QAction *favourites = m_commands.action(Component::FavouritesPage);
-    if (favourites && m_settings.isOn(Component::FavouritesAtStartup))
-        favourites->setChecked(true);
-    updateRightPane();
-    if (favourites && favourites->isChecked() && m_settings.isOn(Component::FavouritesAtStartup))
-        m_rightPane->setCurrentWidget(m_rightPages.value(Component::FavouritesPage));
+    m_panes->applyStored();
 }
 
 void MainWindow::prepareFreeTree()
@@ -793,16 +686,16 @@ void MainWindow::prepareFreeTree()
         if (treeButton) {
             treeButton->setChecked(true);
         }
-        m_freeTree->show();
+        m_panes->freeTree()->show();
     }
     QAction *floating = m_commands.action(Component::FloatingWindows);
     if (m_settings.value(QStringLiteral("TreePanel")) == QLatin1String("1")) {
-        m_leftPane->show();
+        m_panes->folderArea()->show();
         if (floating) {
             floating->setChecked(true);
         }
     } else {
-        m_leftPane->hide();
+        m_panes->folderArea()->hide();
         if (floating) {
             floating->setChecked(false);
         }
@@ -1257,121 +1150,6 @@ void MainWindow::onIconSizeChanged(int size)
     onShowedChanged(m_itemList->list().showedCount());
 }
 
-void MainWindow::updateRightPane()
-{
-    const QWidget *current = m_rightPane->currentWidget();
-    m_rightPane->clear();
-    bool any = false;
-    for (const QString &name :
-         {Component::SimpleFileView, Component::BrowserPage, Component::OpenTasksPage,
-          Component::FavouritesPage, Component::ComputerPage}) {
-        QAction *a = m_commands.action(name);
-        const bool on = a ? a->isChecked() : m_settings.isOn(name);
-        QWidget *page = m_rightPages.value(name);
-        if (!on) {
-            // A page without its tab would otherwise sit over the shown one.
-            page->hide();
-            continue;
-        }
-        m_rightPane->addTab(page, page->property("caption").toString());
-        any = true;
-    }
-    if (current && m_rightPane->indexOf(const_cast<QWidget *>(current)) >= 0)
-        m_rightPane->setCurrentWidget(const_cast<QWidget *>(current));
-    m_rightPane->setVisible(any);
-}
-
-void MainWindow::arrangeToolBars(const QList<QStringList> &rows)
-{
-    if (rows.isEmpty())
-        return;
-    // Taken out and put back row by row; a bar taken out is hidden, the caller shows it.
-    for (QToolBar *bar : std::as_const(m_toolBars))
-        removeToolBar(bar);
-    for (qsizetype r = 0; r < rows.size(); ++r) {
-        if (r > 0)
-            addToolBarBreak(Qt::TopToolBarArea);
-        for (const QString &name : rows.at(r)) {
-            if (QToolBar *bar = toolBar(name))
-                addToolBar(Qt::TopToolBarArea, bar);
-        }
-    }
-}
-
-void MainWindow::setFolderAreaShown(bool shown)
-{
-    m_leftPane->setVisible(shown);
-    if (QAction *floating = m_commands.action(Component::FloatingWindows))
-        floating->setChecked(shown);
-    if (shown)
-        RpgPaneCommands::giveRoom(m_leftPane);
-}
-
-void MainWindow::showGamePane()
-{
-    if (m_leftPane->isHidden())
-        setFolderAreaShown(true);
-    if (m_rpgPane->isHidden()) {
-        if (QAction *pane = m_commands.action(Component::FolderPane)) {
-            pane->setChecked(true);
-            MenuItem_Clicks(Component::FolderPane);
-        } else {
-            m_rpgPane->show();
-        }
-    }
-    if (QAction *button = m_commands.action(Component::FolderPaneButton))
-        button->setChecked(true);
-}
-
-void MainWindow::runPaneButton(int tag)
-{
-    // The small buttons on the pane and page headers, by their tag.
-    static const QStringList commands{Component::FilePane,       Component::FolderPane,
-                                      Component::SimpleFileView, Component::BrowserPage,
-                                      Component::OpenTasksPage,  Component::FavouritesPage,
-                                      Component::ComputerPage};
-    if (tag >= 0 && tag < commands.size()) {
-        QAction *a = m_commands.action(commands.at(tag));
-        if (!a)
-            return;
-        a->setChecked(!a->isChecked());
-        MenuItem_Clicks(commands.at(tag));
-    } else if (tag == 7 || tag == 8) {
-        m_freeTree->hide();
-        if (QAction *tree = m_commands.action(Component::FreeTreePane))
-            tree->setChecked(false);
-    }
-}
-
-void MainWindow::setToolBarAreaVisible(bool visible)
-{
-    // Only a change of the whole area touches the bars: hiding it records each bar's own
-    // visibility, showing it again brings back what was recorded. While the area stays
-    // as it is, each bar keeps what the user (or ToolBar.ini) gave it.
-    const bool wasVisible = m_toolBarAreaVisible;
-    m_toolBarAreaVisible = visible;
-    if (visible == wasVisible)
-        return;
-    for (QToolBar *bar : std::as_const(m_toolBars)) {
-        if (visible) {
-            bar->setVisible(bar->property("kazariHidden").toBool() == false);
-        } else {
-            bar->setProperty("kazariHidden", bar->isHidden());
-            bar->hide();
-        }
-    }
-}
-
-void MainWindow::syncToolBarMarks()
-{
-    for (QToolBar *bar : std::as_const(m_toolBars)) {
-        QAction *a = m_commands.action(QStringLiteral("cmd") + bar->objectName());
-        if (!a)
-            continue;
-        a->setChecked(!bar->isHidden());
-    }
-}
-
 void MainWindow::onCommand(const QString &name, QAction *action)
 {
     for (const CommandHandler &handler : std::as_const(m_commandHandlers)) {
@@ -1407,13 +1185,13 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         rebuildKeepingSelection();
         return;
     }
-    if (name.startsWith(QLatin1String("cmdToolBar")) && toolBar(name.mid(3))) {
+    if (name.startsWith(QLatin1String("cmdToolBar")) && m_toolBars->bar(name.mid(3))) {
         // A tool bar's own command: no settings key, its state lives in ToolBar.ini.
-        toolBar(name.mid(3))->setVisible(action->isChecked());
+        m_toolBars->bar(name.mid(3))->setVisible(action->isChecked());
         return;
     }
     if (name == Component::WholeToolBar) {
-        setToolBarAreaVisible(action->isChecked());
+        m_toolBars->setAreaVisible(action->isChecked());
         m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
         return;
@@ -1428,7 +1206,7 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         return;
     if (name == Component::FloatingWindows) {
         // The folder pane with its splitter.
-        setFolderAreaShown(action->isChecked());
+        m_panes->setFolderAreaShown(action->isChecked());
         return;
     }
     if (name == Component::FolderPaneButton) {
@@ -1437,7 +1215,7 @@ void MainWindow::onCommand(const QString &name, QAction *action)
             pane->setChecked(!pane->isChecked());
             MenuItem_Clicks(Component::FolderPane);
         }
-        action->setChecked(!m_rpgPane->isHidden());
+        action->setChecked(!m_panes->gamePane()->isHidden());
         return;
     }
     if (name == Component::FolderTabs) {
@@ -1551,24 +1329,9 @@ void MainWindow::MenuItem_Clicks(const QString &name)
             }
             m_settings.storeSetting(Component::KeepPositions, QStringLiteral("0"), true);
         }
-    } else if (on && SwitchCommands::showsPageWhenOn(name)) {
-        updateRightPane();
-        if (QWidget *page = m_rightPages.value(name))
-            m_rightPane->setCurrentWidget(page);
     }
-    if (name == Component::FolderPane) {
-        m_rpgPane->setVisible(on);
-        if (on) {
-            setFolderAreaShown(true);
-            RpgPaneCommands::giveRoom(m_rpgPane);
-        }
-    }
-    if (name == Component::FilePane)
-        m_centre->setVisible(on);
-
-    // 2. The right pane shows while any of its pages is on.
-    if (SwitchCommands::isRightPanePage(name))
-        updateRightPane();
+    // 2. What the mark changes in the panes.
+    m_panes->applySwitch(name, on);
 
     // 3. Store the mark at once.
     QString error;
@@ -1674,7 +1437,7 @@ void MainWindow::setListFont(const QFont &font, const QColor &textColor)
     f.setFamily(font.family());
     f.setPointSize(font.pointSize());
     m_itemList->setFont(f);
-    m_freeTree->setFont(f);
+    m_panes->freeTree()->setFont(f);
     QFont nameOnly = m_pathBox->font();
     nameOnly.setFamily(font.family());
     m_pathBox->setFont(nameOnly);
@@ -1717,13 +1480,13 @@ QStringList MainWindow::layoutSummary() const
 {
     QStringList out;
     auto onOff = [](bool on) { return on ? QStringLiteral("表示") : QStringLiteral("非表示"); };
-    out << QStringLiteral("フォルダペイン: ") + onOff(m_leftPane->isHidden() == false)
-        << QStringLiteral("ファイル: ") + onOff(m_centre->isHidden() == false)
-        << QStringLiteral("右ペイン: ") + onOff(m_rightPane->isHidden() == false);
-    for (QToolBar *bar : m_toolBars)
+    out << QStringLiteral("フォルダペイン: ") + onOff(m_panes->folderArea()->isHidden() == false)
+        << QStringLiteral("ファイル: ") + onOff(m_panes->listPane()->isHidden() == false)
+        << QStringLiteral("右ペイン: ") + onOff(m_panes->rightPane()->isHidden() == false);
+    for (QToolBar *bar : m_toolBars->bars())
         out << QStringLiteral("ツールバー ") + bar->windowTitle() + QStringLiteral(": ") +
                    onOff(bar->isHidden() == false);
-    out << QStringLiteral("自由にツリー: ") + onOff(m_freeTree->isHidden() == false);
+    out << QStringLiteral("自由にツリー: ") + onOff(m_panes->freeTree()->isHidden() == false);
     out << QStringLiteral("隠しファイル表示: ") +
                onOff(m_settings.isOn(Component::ShowHiddenFiles));
     return out;
@@ -1783,7 +1546,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
     if (!m_closed) {
         m_shutdownLog.append(QStringLiteral("release gate"));
         m_closing = true;
-        m_rpgView->releaseAll();
+        m_panes->rpgView()->releaseAll();
         runShutdown(ShutdownStep::ReleaseGate, m_settings.fileExists());
         FormClose();
     }
@@ -1812,7 +1575,7 @@ void MainWindow::FormClose()
     m_itemList->display().setAttached(false);
     statusBar()->removeEventFilter(this);
     runShutdown(ShutdownStep::StopListWatch, false);
-    m_rpgView->stop();
+    m_panes->rpgView()->stop();
 
     // 2. Without exe.ini no file is written; workers, timers and records are still
     //    stopped and freed below.
@@ -1868,38 +1631,18 @@ void MainWindow::FormClose()
     {
         QString error;
         if (!ToolBarLayout::save(m_options.programFolder.file(ToolBarLayout::fileName()),
-                                 toolBarStates(), &error))
+                                 m_toolBars->states(), &error))
             MessageBox::warning(this, QStringLiteral("ToolBar.ini を保存できません: ") + error);
     }
 
     // 10. State values into the settings list, then exe.ini.
     m_shutdownLog.append(QStringLiteral("write exe.ini"));
     storeStateValues();
-    m_rpgView->storeRecord(m_settings);
+    m_panes->rpgView()->storeRecord(m_settings);
     runShutdown(ShutdownStep::StoreState, withFiles);
     QString error;
     if (!m_settings.save(&error))
         MessageBox::warning(this, QStringLiteral("設定ファイルを保存できません: ") + error);
-}
-
-QList<ToolBarState> MainWindow::toolBarStates() const
-{
-    QList<ToolBarState> out;
-    for (QToolBar *bar : m_toolBars) {
-        ToolBarState s;
-        s.name = bar->objectName();
-        // With the whole area hidden, each bar keeps the visibility it had before.
-        s.visible =
-            m_toolBarAreaVisible ? !bar->isHidden() : !bar->property("kazariHidden").toBool();
-        s.floating = bar->isFloating();
-        s.width = bar->width();
-        s.height = bar->height();
-        s.left = bar->x();
-        s.top = bar->y();
-        s.dockSiteName = QStringLiteral("ControlBar1");
-        out.append(s);
-    }
-    return out;
 }
 
 void MainWindow::storeStateValues()
@@ -1923,20 +1666,21 @@ void MainWindow::storeStateValues()
     setInt("LastTop", frameGeometry().top());
     setInt("LastLeft", frameGeometry().left());
     setInt("IconSize", m_iconSizeSlider->value());
-    if (!m_leftPane->isHidden())
-        setInt("ShelltreeView1", m_leftPane->width());
-    setInt("ShelltreeView1Height", m_rpgPane->height());
-    setInt("LVWidth", m_centre->width());
-    setInt("LVHeight", m_centre->height());
-    if (!m_rightPane->isHidden()) {
-        setInt("ViewWidth", m_rightPane->width());
-        setInt("ViewHeight", m_rightPane->height());
+    if (!m_panes->folderArea()->isHidden())
+        setInt("ShelltreeView1", m_panes->folderArea()->width());
+    setInt("ShelltreeView1Height", m_panes->gamePane()->height());
+    setInt("LVWidth", m_panes->listPane()->width());
+    setInt("LVHeight", m_panes->listPane()->height());
+    if (!m_panes->rightPane()->isHidden()) {
+        setInt("ViewWidth", m_panes->rightPane()->width());
+        setInt("ViewHeight", m_panes->rightPane()->height());
     }
-    if (!m_freeTree->isHidden()) {
-        setInt("FreeTreeHeight", m_freeTree->height());
-        setInt("TreeView2Height", m_freeTree->height());
+    if (!m_panes->freeTree()->isHidden()) {
+        setInt("FreeTreeHeight", m_panes->freeTree()->height());
+        setInt("TreeView2Height", m_panes->freeTree()->height());
     }
-    set("TreePanel", !m_leftPane->isHidden() ? QStringLiteral("1") : QStringLiteral("0"));
+    set("TreePanel",
+        !m_panes->folderArea()->isHidden() ? QStringLiteral("1") : QStringLiteral("0"));
     setInt("ListViewColor", m_listColorNumber);
     setInt("ListViewFontSize", m_itemList->font().pointSize());
     set("ListViewFontName", m_itemList->font().family());

@@ -48,6 +48,8 @@ class NavigationController;
 class SettingsDialog;
 class FolderChangeWatch;
 class ItemListView;
+class PaneLayout;
+class ToolBarArea;
 struct FolderChanges;
 struct ItemListLook;
 
@@ -109,7 +111,7 @@ public:
     /// The item list's pop-up menu for the list shown (another one for a list file).
     QMenu *itemListPopup() const { return m_listFileMode ? m_listFilePopup : m_itemPopup; }
     /// The maze game of the folder pane; every open request passes its gate.
-    RpgView *rpgView() const { return m_rpgView; }
+    RpgView *rpgView() const;
     /// New, rename, trash, copy and move of items (also for drops and other callers).
     FileOperationsController *fileOperations() const { return m_fileOperations; }
     QPlainTextEdit *commentMemo() const { return m_commentMemo; }
@@ -161,7 +163,7 @@ public:
         m_fileMask = mask.isEmpty() ? QStringLiteral("*") : mask;
     }
     /// A page of the right pane by its command name (`N114` ...), or nullptr.
-    QWidget *rightPage(const QString &name) const { return m_rightPages.value(name); }
+    QWidget *rightPage(const QString &name) const;
     /// Whether the list shows search results (annotations looked up by path).
     bool searchResultsShown() const { return m_searchResults; }
     bool listFileMode() const { return m_listFileMode; }
@@ -170,7 +172,7 @@ public:
     /// The folder tabs (`TabControl1`), a view of the navigation's tab history.
     QTabBar *folderTabs() const { return m_folderTabs; }
     /// The free tree (`TreeView2`).
-    QTreeWidget *freeTree() const { return m_freeTree; }
+    QTreeWidget *freeTree() const;
     /// The window is closing: waiting open requests still start files, build no list.
     bool closing() const { return m_closing; }
     /// Opening a folder leaves the found list.
@@ -255,15 +257,7 @@ private:
     void prepareFreeTree();
     void loadFolderHistory();
     void openFirstFolder();
-    void updateRightPane();
     void applyListPalette();
-    void setToolBarAreaVisible(bool visible);
-    /// Puts the tool bars into the rows stored in `ToolBar.ini` (nothing when none are).
-    void arrangeToolBars(const QList<QStringList> &rows);
-    /// The folder pane ("ウインドウフローティング") shown or hidden, with room when shown.
-    void setFolderAreaShown(bool shown);
-    QWidget *paneButton(QWidget *header, int tag, const QString &tip);
-    void syncToolBarMarks();
     void onCommand(const QString &name, QAction *action);
     /// Rebuilds the "アプリ一覧" menu from `myappli.ini`.
     void fillApplicationMenu(QMenu *menu);
@@ -273,7 +267,6 @@ private:
     void FormClose();
     void runShutdown(ShutdownStep step, bool withFiles);
     void storeStateValues();
-    QList<ToolBarState> toolBarStates() const;
     void buildFolderList(const QString &key);
     void buildPathList(const QStringList &paths, ItemListMode mode, const QString &title);
     void buildNameSpace(const QString &location);
@@ -307,17 +300,12 @@ private:
     QList<CommandHandler> m_commandHandlers;
 
     // Panes.
-    QSplitter *m_mainSplitter = nullptr;
-    QSplitter *m_leftPane = nullptr;
-    QWidget *m_rpgPane = nullptr;
-    QLabel *m_rpgStatus = nullptr;
-    RpgView *m_rpgView = nullptr;
+    PaneLayout *m_panes = nullptr;
+    std::unique_ptr<ToolBarArea> m_toolBars;
     RpgPaneCommands *m_rpgCommands = nullptr;
     FileOperationsController *m_fileOperations = nullptr;
     NavigationController *m_navigation = nullptr;
     ItemOpener *m_opener = nullptr;
-    QTreeWidget *m_freeTree = nullptr;
-    QWidget *m_centre = nullptr;
     QWidget *m_titlePanel = nullptr;
     QLabel *m_folderImage = nullptr;
     QLabel *m_titleLabel = nullptr;
@@ -326,18 +314,13 @@ private:
     FolderChangeWatch *m_folderWatch = nullptr;
     QLabel *m_secondaryStatus = nullptr;
     QPlainTextEdit *m_commentMemo = nullptr;
-    QTabWidget *m_rightPane = nullptr;
     QMenu *m_itemPopup = nullptr;
     QMenu *m_listFilePopup = nullptr;
-    QHash<QString, QWidget *> m_rightPages;
     QComboBox *m_pathBox = nullptr;
     QSlider *m_iconSizeSlider = nullptr;
     QLabel *m_iconSizeLabel = nullptr;
     QLabel *m_switchPanel = nullptr;
     QToolBar *m_driveBar = nullptr;
-    QList<QToolBar *> m_toolBars;
-    QList<ToolBarState> m_designedToolBars;
-    bool m_toolBarAreaVisible = true;
     std::array<QLabel *, 7> m_status{};
     QProgressBar *m_progress = nullptr;
 
