@@ -86,16 +86,6 @@ namespace
 const char *const StatusFieldNames[7] = {"D&F cnt",       "Showed",  "Notification", "ini No",
                                          "GFindFileName", "File Op", "Sys msg"};
 
-// Follows the folder name in the window title.
-const QString ProductDescription = QStringLiteral("注釈つきファイルマネージャ Kazari");
-
-QString withoutTrailingSlash(QString path)
-{
-    while (path.size() > 1 && path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
 } // namespace
 
 MainWindow::MainWindow(Options options, QWidget *parent)
@@ -120,7 +110,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     }
     m_settings.setLiveValueProvider([this](const QString &key) {
         if (key.compare(QLatin1String("LastPath"), Qt::CaseInsensitive) == 0)
-            return m_currentFolder;
+            return m_builder->currentFolder();
         QString address = m_browserAddress;
         if (!address.isEmpty() && !address.endsWith(QLatin1Char('/')))
             address += QLatin1Char('/');
@@ -135,6 +125,7 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     });
     m_store->setEventPump(
         []() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
+    m_builder = std::make_unique<ListBuilder>(*this);
     m_toolBars = std::make_unique<ToolBarArea>(*this);
     buildWidgets();
     buildMenusAndToolBars();
@@ -193,6 +184,46 @@ void MainWindow::runPaneButton(int tag)
     m_panes->runPaneButton(tag);
 }
 
+QString MainWindow::productDescription()
+{
+    return QStringLiteral("注釈つきファイルマネージャ Kazari");
+}
+
+void MainWindow::Build_ListView(const QString &folder)
+{
+    m_builder->Build_ListView(folder);
+}
+
+void MainWindow::showSearchResults(const QStringList &paths)
+{
+    m_builder->showSearchResults(paths);
+}
+
+void MainWindow::showFoundList()
+{
+    m_builder->showFoundList();
+}
+
+void MainWindow::showListFile(const QString &file)
+{
+    m_builder->showListFile(file);
+}
+
+void MainWindow::refreshList()
+{
+    m_builder->refreshList();
+}
+
+void MainWindow::currentFolderChanged(const FolderChanges &changes)
+{
+    m_builder->currentFolderChanged(changes);
+}
+
+void MainWindow::showFolderIcon(const QString &folder)
+{
+    m_builder->showFolderIcon(folder);
+}
+
 void MainWindow::onShutdown(ShutdownStep step, std::function<void(bool)> work)
 {
     m_shutdownWork.append({step, std::move(work)});
@@ -237,7 +268,8 @@ void MainWindow::buildWidgets()
     m_itemList = new ItemListView(*m_store, centre);
     m_itemList->iconView()->installEventFilter(this);
     m_itemList->detailsView()->installEventFilter(this);
-    connect(m_itemList, &ItemListView::showedChanged, this, &MainWindow::onShowedChanged);
+    connect(m_itemList, &ItemListView::showedChanged, this,
+            [this](int showed) { m_builder->onShowedChanged(showed); });
     connect(m_itemList, &ItemListView::activated, this, [this](int) { openSelection(); });
     connect(m_itemList, &ItemListView::currentViewChanged, this, [this](QAbstractItemView *view) {
         if (!m_closed)
@@ -452,8 +484,8 @@ void MainWindow::FormCreate()
     step(QStringLiteral("アプリケーション初期化"));
     m_closing = false;
     placeProgressBar();
-    m_fileMask = QStringLiteral("*");
-    statusField(FindFileName)->setText(m_fileMask);
+    m_builder->setFileMask(QStringLiteral("*"));
+    statusField(FindFileName)->setText(fileMask());
     m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
     if (!m_toolBars->bars().isEmpty())
         m_toolBars->bars().first()->setWindowTitle(windowTitle());
@@ -659,7 +691,7 @@ QPixmap MainWindow::loadPicture(const QString &userKey, const QString &defaultKe
 
 void MainWindow::loadPlaceholders()
 {
-    m_pictures.reset();
+    m_builder->forgetPictures();
     const bool simple = m_settings.isOn(Component::SimpleIcons);
     const QString stem = simple ? QStringLiteral("nilread") : QStringLiteral("reading");
     m_placeholderLarge =
@@ -675,7 +707,7 @@ void MainWindow::loadPlaceholders()
 void MainWindow::applyViewAndPanes()
 {
     // The view style is the marked view command's; the list build applies it.
-    m_viewCommand = ViewStyle::marked(m_settings);
+    m_builder->setViewCommand(ViewStyle::marked(m_settings));
     m_panes->applyStored();
 }
 
@@ -716,7 +748,7 @@ void MainWindow::openFirstFolder()
     const FirstFolder first =
         FirstFolder::choose(m_options.arguments, lastPath, m_options.programFolder.path());
     if (first.kind == FirstFolder::FoundList) {
-        m_currentFolder = first.path;
+        m_builder->setCurrentFolder(first.path);
         showFoundList();
         return;
     }
@@ -725,89 +757,6 @@ void MainWindow::openFirstFolder()
 
 // ---------------------------------------------------------------------------------------
 // Running
-
-void MainWindow::Build_ListView(const QString &folder)
-{
-    if (m_closed)
-        return;
-    // Going to a folder (path box, Up, tabs, drive bar, favourites...) leaves the found list.
-    m_foundListMode = false;
-    m_switchPanel->clear();
-    m_folderWatch->stop();
-    if (folder.isEmpty()) {
-        // No location: an empty list.
-        m_currentFolder.clear();
-        m_itemList->list().clear();
-        statusField(DFCount)->setText(QStringLiteral("D: - F: -"));
-        statusField(Showed)->setText(QStringLiteral("0"));
-        statusField(FindFileName)->clear();
-        statusField(FileOp)->setText(QStringLiteral("-"));
-        m_progress->setRange(0, 1);
-        m_progress->setValue(0);
-        return;
-    }
-    if (ShellLocation::isShellLocation(folder) || ShellLocation::isWindowsPath(folder) ||
-        !QDir::isAbsolutePath(folder) || !QFileInfo(withoutTrailingSlash(folder)).isDir()) {
-        buildNameSpace(folder);
-        return;
-    }
-    buildFolderList(AnnotationStore::folderKey(folder));
-}
-
-ListBuildOptions MainWindow::listBuildOptions() const
-{
-    ListBuildOptions o;
-    o.enumeration.showHidden = m_settings.isOn(Component::ShowHiddenFiles);
-    o.enumeration.showSystem = m_settings.isOn(Component::ShowSystemFiles);
-    o.enumeration.mask = m_fileMask;
-    o.annotationFilter = m_annotationFilter;
-    o.positions =
-        m_settings.isOn(Component::KeepPositions) && !m_settings.isOn(Component::NewListEngine);
-    return o;
-}
-
-ItemListLook MainWindow::lookFor(const QString &command, bool fixed) const
-{
-    ItemListLook look;
-    look.style = ViewStyle::listStyleOf(command);
-    look.treeList = !fixed && command == Component::ViewTreeList;
-    look.flags = DecorationFlags::fromSettings(m_settings);
-    look.flags.iconSize = std::clamp(m_iconSizeSlider->value(), DecorationFlags::MinIconSize,
-                                     DecorationFlags::MaxIconSize);
-    look.flags.largeIconView = look.style == ListStyle::LargeIcons;
-    look.flags.treeList = look.treeList;
-    look.flags.taskColumns = !fixed && command == Component::ViewTaskDetails;
-    if (!fixed && command == Component::ViewThumbnails) {
-        // "縮小版": picture contents at the slider's size.
-        look.flags.thumbnails = true;
-        look.flags.customIconSize = true;
-    }
-    look.flags.namespaceMode = m_store->shellNamespaceMode();
-    look.palette = CaptionPalette::fromSettings(m_settings);
-    look.background = m_listColor;
-    look.text = m_listTextColor;
-    const bool iconStyle =
-        look.style == ListStyle::LargeIcons || look.style == ListStyle::SmallIcons;
-    look.positions =
-        iconStyle && m_settings.isOn(Component::KeepPositions) && !look.flags.ownerData;
-    look.dragMoves = look.positions && !m_settings.isOn(Component::AcceptDrops);
-    look.gridLines = m_settings.isOn(Component::GridLines);
-    // The label, seal and placeholder pictures are read once (at start-up and when the
-    // settings change), not at every build; only another size reads them again.
-    const auto key = std::make_pair(look.flags.simpleIcons, look.flags.largeSize());
-    if (!m_pictures || m_picturesKey != key) {
-        ItemListLook loaded = look;
-        ListPictures::load(loaded, m_settings, m_options.programFolder);
-        m_pictures = loaded;
-        m_picturesKey = key;
-    }
-    look.placeholderLarge = m_pictures->placeholderLarge;
-    look.placeholderSmall = m_pictures->placeholderSmall;
-    look.labelsLarge = m_pictures->labelsLarge;
-    look.labelsSmall = m_pictures->labelsSmall;
-    look.seals = m_pictures->seals;
-    return look;
-}
 
 void MainWindow::applyDecorationSwitches()
 {
@@ -837,175 +786,6 @@ void MainWindow::applyDecorationSwitches()
            captions);
 }
 
-void MainWindow::applyListFileMenus()
-{
-    // A list file's lines are no folder: the menus that work on files, the view and the
-    // decorations are off while it is shown. Leaving it turns the file, edit and view
-    // menus on again; the decoration menus follow their master switches.
-    applyDecorationSwitches();
-    auto setMenus = [this](const QStringList &names, bool on) {
-        for (const QString &name : names) {
-            for (QMenu *menu : m_commands.menus(name))
-                menu->menuAction()->setEnabled(on);
-        }
-    };
-    setMenus({QStringLiteral("FileMenu"), QStringLiteral("EditMenu"), QStringLiteral("ViewMenu")},
-             !m_listFileMode);
-    if (m_listFileMode)
-        setMenus(
-            {QStringLiteral("MaskMenu"), QStringLiteral("SealMenu"), QStringLiteral("LabelMenu")},
-            false);
-}
-
-void MainWindow::showFolderIcon(const QString &folder)
-{
-    const QString native = withoutTrailingSlash(folder);
-    const QImage icon = m_itemList->icons().iconOfPath(native, 16);
-    const std::optional<qint32> tint =
-        AnnotationValues::parseOneColour(m_store->GetByPath(native, QStringLiteral("_oneColor")));
-    m_folderImage->setPixmap(
-        QPixmap::fromImage(ItemPictureComposer::headerIcon(icon, m_listColor, tint)));
-}
-
-void MainWindow::buildFolderList(const QString &key)
-{
-    QElapsedTimer timer;
-    timer.start();
-    const bool ownerData = m_settings.isOn(Component::NewListEngine);
-    m_secondaryStatus->setText(ownerData ? QStringLiteral("Owner Draw mode")
-                                         : QStringLiteral("Build ListView mode"));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_itemList->display().setAttached(false);
-    m_listFileMode = false;
-    m_searchResults = false;
-
-    m_currentFolder = key;
-    const QString shown = withoutTrailingSlash(key);
-    const QString name =
-        QFileInfo(shown).fileName().isEmpty() ? shown : QFileInfo(shown).fileName();
-    setWindowTitle((m_titleFullPath ? shown : name) + QStringLiteral("   ") + ProductDescription);
-    m_pathBox->setEditText(shown);
-    m_pathBox->setToolTip(shown);
-    m_itemList->setToolTip(shown);
-    statusField(Showed)->setText(QStringLiteral("0"));
-    m_progress->setValue(0);
-    showFolderIcon(key);
-
-    const ListBuildResult result = m_itemList->list().buildFolder(key, listBuildOptions());
-    if (!result.storeError.isEmpty())
-        statusField(SysMsg)->setText(result.storeError);
-    if (QAction *temporary = m_commands.action(Component::TemporaryPerFolderFiles))
-        temporary->setChecked(m_store->isTemporaryPerFolder());
-
-    statusField(FindFileName)->setText(m_fileMask);
-    statusField(DFCount)->setText(QStringLiteral("D:%1 + F:%2 = %3")
-                                      .arg(result.folders)
-                                      .arg(result.files)
-                                      .arg(result.folders + result.files));
-    const bool fixed = result.folderStyle.has_value();
-    const QString command = fixed ? ViewStyle::commandOf(*result.folderStyle) : m_viewCommand;
-    m_folderWatch->setFolder(shown);
-    m_folderWatch->start();
-    finishBuild(command, fixed, timer);
-    Q_EMIT folderShown(key);
-}
-
-void MainWindow::buildPathList(const QStringList &paths, ItemListMode mode, const QString &title)
-{
-    QElapsedTimer timer;
-    timer.start();
-    m_secondaryStatus->setText(QStringLiteral("Build ListView mode"));
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_folderWatch->stop();
-    m_itemList->display().setAttached(false);
-    m_searchResults = true;
-    if (m_currentFolder.isEmpty() || ShellLocation::isShellLocation(m_currentFolder))
-        m_currentFolder = AnnotationStore::folderKey(m_options.programFolder.path());
-    setWindowTitle(title + QStringLiteral("   ") + ProductDescription);
-    statusField(Showed)->setText(QStringLiteral("0"));
-    m_progress->setValue(0);
-    const ListBuildResult result =
-        m_itemList->list().buildPaths(m_currentFolder, paths, mode, listBuildOptions());
-    if (!result.storeError.isEmpty())
-        statusField(SysMsg)->setText(result.storeError);
-    statusField(DFCount)->setText(QStringLiteral("D:%1 + F:%2 = %3")
-                                      .arg(result.folders)
-                                      .arg(result.files)
-                                      .arg(result.folders + result.files));
-    finishBuild(m_viewCommand, false, timer);
-}
-
-void MainWindow::showFoundList()
-{
-    m_foundListMode = true;
-    m_listFileMode = false;
-    buildPathList(
-        PathListFile::readFoundList(m_options.programFolder.file(QStringLiteral("Found.txt"))),
-        ItemListMode::FoundList, QStringLiteral("検索結果"));
-}
-
-void MainWindow::showSearchResults(const QStringList &paths)
-{
-    m_listFileMode = false;
-    buildPathList(paths, ItemListMode::SearchResult, QStringLiteral("検索結果"));
-}
-
-void MainWindow::showListFile(const QString &file)
-{
-    m_listFile = file;
-    m_listFileMode = true;
-    buildPathList(PathListFile::readListFile(file), ItemListMode::ListFile,
-                  QStringLiteral("リスト: ") + QFileInfo(file).fileName());
-}
-
-void MainWindow::buildNameSpace(const QString &location)
-{
-    QElapsedTimer timer;
-    timer.start();
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    m_secondaryStatus->setText(QStringLiteral("NameSpace mode"));
-    m_itemList->display().setAttached(false);
-    m_listFileMode = false;
-    m_searchResults = false;
-    m_currentFolder = location;
-    statusField(Showed)->setText(QStringLiteral("0"));
-    m_progress->setValue(0);
-    const ListBuildResult result = m_itemList->list().buildLocation(location);
-    if (!result.storeError.isEmpty())
-        statusField(SysMsg)->setText(result.storeError);
-    const QString title = result.displayName;
-    m_itemList->setToolTip(title);
-    m_pathBox->setEditText(title);
-    m_pathBox->setToolTip(title);
-    setWindowTitle(title + QStringLiteral("   ") + ProductDescription);
-    m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
-    for (StatusField f : {DFCount, Notification, FindFileName, SysMsg})
-        statusField(f)->clear();
-    // A location that cannot be parsed lists nothing, and says so.
-    if (!result.listed)
-        statusField(DFCount)->setText(QStringLiteral("D:0 + F:0 = 0"));
-    finishBuild(m_viewCommand, false, timer);
-    // The elapsed time is not shown for a virtual location.
-    statusField(FileOp)->clear();
-    Q_EMIT folderShown(location);
-}
-
-void MainWindow::finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer)
-{
-    m_viewStyleFixed = fixed;
-    const ItemListLook look = lookFor(command, fixed);
-    m_itemList->setEnumerationOptions(listBuildOptions().enumeration);
-    m_itemList->setLook(look);
-    m_titleLabel->setText(QStringLiteral("     FILE") +
-                          (fixed ? QStringLiteral(" [ ビュー表示固定 ]") : QString()));
-    statusField(FileOp)->setText(QString::asprintf("%f秒", double(timer.nsecsElapsed()) / 1e9));
-    onShowedChanged(m_itemList->list().showedCount());
-    applyListFileMenus();
-    m_itemList->display().setAttached(true);
-    QApplication::restoreOverrideCursor();
-    Q_EMIT listBuilt();
-}
-
 QString MainWindow::secondaryStatus() const
 {
     return m_secondaryStatus->text();
@@ -1019,76 +799,6 @@ QString MainWindow::titlePanelText() const
 QAbstractItemView *MainWindow::itemList() const
 {
     return m_itemList->currentView();
-}
-
-void MainWindow::onShowedChanged(int showed)
-{
-    statusField(Showed)->setText(QString::number(showed));
-    m_progress->setRange(0, std::max(1, m_itemList->list().count()));
-    m_progress->setValue(std::min(showed, m_itemList->list().count()));
-}
-
-void MainWindow::chooseViewStyle(const QString &name)
-{
-    QAction *chosen = m_commands.action(name);
-    if (name == m_viewCommand) {
-        // The marked command stays marked and nothing changes.
-        if (chosen)
-            chosen->setChecked(true);
-        return;
-    }
-    for (const QString &other : ViewStyle::commands()) {
-        if (other == name)
-            continue;
-        if (QAction *a = m_commands.action(other))
-            a->setChecked(false);
-        m_settings.storeSetting(other, QStringLiteral("0"), true);
-    }
-    if (chosen)
-        chosen->setChecked(true);
-    m_settings.storeSetting(name, QStringLiteral("1"), true);
-    m_viewCommand = name;
-    rebuildKeepingSelection();
-}
-
-void MainWindow::rebuildKeepingSelection()
-{
-    const QStringList selected = m_itemList->selectedPaths();
-    const QString current = m_itemList->currentPath();
-    QAbstractItemView *before = itemList();
-    const int scroll = before->verticalScrollBar()->value();
-    if (m_listFileMode)
-        showListFile(m_listFile);
-    else if (m_foundListMode)
-        showFoundList();
-    else
-        Build_ListView(m_currentFolder);
-    m_itemList->selectPaths(selected, current);
-    if (itemList() == before)
-        before->verticalScrollBar()->setValue(scroll);
-}
-
-void MainWindow::refreshList()
-{
-    if (!m_listFileMode) {
-        m_foundListMode = false;
-        m_searchResults = false;
-    }
-    rebuildKeepingSelection();
-}
-
-void MainWindow::currentFolderChanged(const FolderChanges &changes)
-{
-    ItemList &list = m_itemList->list();
-    if (m_closed || list.mode() != ItemListMode::Folder)
-        return;
-    const ChangeVerdict verdict = list.judgeChanges(changes, listBuildOptions().enumeration);
-    if (verdict.rebuild) {
-        rebuildKeepingSelection();
-        return;
-    }
-    for (int row : verdict.reshow)
-        m_itemList->reshowRow(row);
 }
 
 void MainWindow::storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under)
@@ -1108,7 +818,7 @@ void MainWindow::storePositions(const QList<QPair<int, QPoint>> &moves, const QS
             break;
         }
     }
-    rebuildKeepingSelection();
+    m_builder->rebuildKeepingSelection();
     // Shown after the rebuild, which writes its time into the same field.
     if (!under.isEmpty())
         statusField(FileOp)->setText(QStringLiteral("Drop: ") + under);
@@ -1132,7 +842,7 @@ void MainWindow::clearPositions()
             break;
         }
     }
-    rebuildKeepingSelection();
+    m_builder->rebuildKeepingSelection();
 }
 
 void MainWindow::onIconSizeChanged(int size)
@@ -1145,9 +855,10 @@ void MainWindow::onIconSizeChanged(int size)
         m_itemList->list().mode() == ItemListMode::Empty)
         return;
     // Every picture is built again at the new size.
-    m_itemList->setLook(lookFor(
-        m_viewStyleFixed ? ViewStyle::commandOf(current.style) : m_viewCommand, m_viewStyleFixed));
-    onShowedChanged(m_itemList->list().showedCount());
+    m_itemList->setLook(m_builder->lookFor(viewStyleFixed() ? ViewStyle::commandOf(current.style)
+                                                            : viewStyleCommand(),
+                                           viewStyleFixed()));
+    m_builder->onShowedChanged(m_itemList->list().showedCount());
 }
 
 void MainWindow::onCommand(const QString &name, QAction *action)
@@ -1157,13 +868,13 @@ void MainWindow::onCommand(const QString &name, QAction *action)
             return;
     }
     if (ViewStyle::isViewCommand(name)) {
-        chooseViewStyle(name);
+        m_builder->chooseViewStyle(name);
         return;
     }
     if (name == QLatin1String("cmdCycleViewStyle")) {
-        const QString next = ViewStyle::nextInCycle(m_viewCommand);
+        const QString next = ViewStyle::nextInCycle(viewStyleCommand());
         if (!next.isEmpty())
-            chooseViewStyle(next);
+            m_builder->chooseViewStyle(next);
         return;
     }
     if (name == QLatin1String("cmdRefresh")) {
@@ -1182,7 +893,7 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         if (name == Component::SimpleIcons)
             loadPlaceholders();
         applyDecorationSwitches();
-        rebuildKeepingSelection();
+        m_builder->rebuildKeepingSelection();
         return;
     }
     if (name.startsWith(QLatin1String("cmdToolBar")) && m_toolBars->bar(name.mid(3))) {
@@ -1236,7 +947,7 @@ void MainWindow::onCommand(const QString &name, QAction *action)
         m_listTextColor = ColorValue::brightness(c) >= 128 ? QColor(Qt::black) : QColor(Qt::white);
         m_listTextColorNumber = ColorValue::fromColor(m_listTextColor);
         setListColor(c);
-        rebuildKeepingSelection();
+        m_builder->rebuildKeepingSelection();
         return;
     }
     if (name == QLatin1String("cmdListFont")) {
@@ -1264,7 +975,7 @@ bool MainWindow::onStoreCommand(const QString &name, QAction *action)
         const StorageMode mode =
             name == Component::PerFolderFiles ? StorageMode::PerFolder : StorageMode::Central;
         if (m_store->chooseMode(mode))
-            Build_ListView(m_currentFolder);
+            m_builder->rebuildKeepingSelection();
         return true;
     }
     if (name == Component::TemporaryPerFolderFiles) {
@@ -1273,7 +984,7 @@ bool MainWindow::onStoreCommand(const QString &name, QAction *action)
             action->setChecked(m_store->isTemporaryPerFolder());
         }
         if (rebuild)
-            Build_ListView(m_currentFolder);
+            m_builder->rebuildKeepingSelection();
         return true;
     }
     if (name == Component::WriteCurrentFolderFile) {
@@ -1293,10 +1004,10 @@ bool MainWindow::onStoreCommand(const QString &name, QAction *action)
     if (name == QLatin1String("cmdMaintainIndex")) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
         const StoreResult r =
-            m_store->AnnotationOp(m_currentFolder, QString(), QPoint(), -1, -1, OpMaintenance);
+            m_store->AnnotationOp(currentFolder(), QString(), QPoint(), -1, -1, OpMaintenance);
         QApplication::restoreOverrideCursor();
         showStoreError(r);
-        Build_ListView(m_currentFolder);
+        m_builder->rebuildKeepingSelection();
         return true;
     }
     return false;
@@ -1341,9 +1052,9 @@ void MainWindow::MenuItem_Clicks(const QString &name)
 
     // 4. Rebuild the list unless the command only changes a pane.
     if (SwitchCommands::rebuildsList(name)) {
-        rebuildKeepingSelection();
+        m_builder->rebuildKeepingSelection();
         if (name == Component::ResizeIcons)
-            rebuildKeepingSelection();
+            m_builder->rebuildKeepingSelection();
     }
 }
 
@@ -1506,7 +1217,7 @@ void MainWindow::settingsApplied(bool rebuildList)
     applyMarksAndDisplay();
     loadPlaceholders();
     if (rebuildList)
-        rebuildKeepingSelection();
+        m_builder->rebuildKeepingSelection();
 }
 
 // ---------------------------------------------------------------------------------------
@@ -1653,7 +1364,7 @@ void MainWindow::storeStateValues()
     auto setInt = [this](const char *key, int value) {
         m_settings.setValue(QLatin1String(key), QString::number(value));
     };
-    set("LastPath", m_currentFolder);
+    set("LastPath", currentFolder());
     QString address = m_browserAddress;
     if (!address.isEmpty() && !address.endsWith(QLatin1Char('/')))
         address += QLatin1Char('/');

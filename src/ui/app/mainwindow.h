@@ -8,6 +8,7 @@
 #include "core/platform/launcher.h"
 #include "core/platform/programfolder.h"
 #include "ui/app/commandregistry.h"
+#include "ui/app/listbuilder.h"
 #include "ui/app/settingshost.h"
 #include "ui/itemlist/itemlistlook.h"
 
@@ -76,6 +77,8 @@ public:
     enum StatusField { DFCount, Showed, Notification, IniNo, FindFileName, FileOp, SysMsg };
 
     explicit MainWindow(Options options, QWidget *parent = nullptr);
+    /// Follows the folder name in the window title.
+    static QString productDescription();
     ~MainWindow() override;
 
     /// The start-up steps (creation of the main window's state).
@@ -97,9 +100,9 @@ public:
     /// "NameSpace mode".
     QString secondaryStatus() const;
     /// The marked view style command (`N28` ...).
-    const QString &viewStyleCommand() const { return m_viewCommand; }
+    const QString &viewStyleCommand() const { return m_builder->viewCommand(); }
     /// The folder shown fixes its view style (`.ViewStyle`).
-    bool viewStyleFixed() const { return m_viewStyleFixed; }
+    bool viewStyleFixed() const { return m_builder->viewStyleFixed(); }
     /// The text of the item list's title panel.
     QString titlePanelText() const;
     /// The folder's own picture in the title panel.
@@ -109,7 +112,7 @@ public:
     /// Paints the folder's picture in the title panel, tinted by its own `_oneColor`.
     void showFolderIcon(const QString &folder);
     /// The item list's pop-up menu for the list shown (another one for a list file).
-    QMenu *itemListPopup() const { return m_listFileMode ? m_listFilePopup : m_itemPopup; }
+    QMenu *itemListPopup() const { return listFileMode() ? m_listFilePopup : m_itemPopup; }
     /// The maze game of the folder pane; every open request passes its gate.
     RpgView *rpgView() const;
     /// New, rename, trash, copy and move of items (also for drops and other callers).
@@ -120,8 +123,8 @@ public:
     const ProgramFolder &programFolder() const { return m_options.programFolder; }
     Launcher &launcher() { return *m_launcher; }
     /// The file mask of the item list ("*" at start).
-    const QString &fileMask() const { return m_fileMask; }
-    bool foundListMode() const { return m_foundListMode; }
+    const QString &fileMask() const { return m_builder->fileMask(); }
+    bool foundListMode() const { return m_builder->foundListMode(); }
 
     /// The full paths of the selected items, in list order (supplied by the item list).
     QStringList selectedPaths() const;
@@ -155,20 +158,17 @@ public:
     /// The lines of a list file in the item list (list-file mode, title "リスト: ").
     void showListFile(const QString &file);
     /// The annotation filter ("拡張属性のフィルタ"): only items with this suffix.
-    void setAnnotationFilter(const QString &suffix) { m_annotationFilter = suffix; }
-    const QString &annotationFilter() const { return m_annotationFilter; }
+    void setAnnotationFilter(const QString &suffix) { m_builder->setAnnotationFilter(suffix); }
+    const QString &annotationFilter() const { return m_builder->annotationFilter(); }
     /// Sets the file mask the next build applies (an empty mask counts as "*").
-    void setFileMask(const QString &mask)
-    {
-        m_fileMask = mask.isEmpty() ? QStringLiteral("*") : mask;
-    }
+    void setFileMask(const QString &mask) { m_builder->setFileMask(mask); }
     /// A page of the right pane by its command name (`N114` ...), or nullptr.
     QWidget *rightPage(const QString &name) const;
     /// Whether the list shows search results (annotations looked up by path).
-    bool searchResultsShown() const { return m_searchResults; }
-    bool listFileMode() const { return m_listFileMode; }
+    bool searchResultsShown() const { return m_builder->searchResultsShown(); }
+    bool listFileMode() const { return m_builder->listFileMode(); }
     /// The list file shown in list-file mode.
-    const QString &listFile() const { return m_listFile; }
+    const QString &listFile() const { return m_builder->listFile(); }
     /// The folder tabs (`TabControl1`), a view of the navigation's tab history.
     QTabBar *folderTabs() const { return m_folderTabs; }
     /// The free tree (`TreeView2`).
@@ -209,7 +209,7 @@ public:
     // SettingsHost
     Settings &settings() override { return m_settings; }
     QAction *command(const QString &name) override { return m_commands.action(name); }
-    QString currentFolder() const override { return m_currentFolder; }
+    QString currentFolder() const override { return m_builder->currentFolder(); }
     QString browserAddress() const override { return m_browserAddress; }
     void setBrowserAddress(const QString &address) override { m_browserAddress = address; }
     QColor listColor() const override;
@@ -267,22 +267,14 @@ private:
     void FormClose();
     void runShutdown(ShutdownStep step, bool withFiles);
     void storeStateValues();
-    void buildFolderList(const QString &key);
-    void buildPathList(const QStringList &paths, ItemListMode mode, const QString &title);
-    void buildNameSpace(const QString &location);
-    void finishBuild(const QString &command, bool fixed, const QElapsedTimer &timer);
-    ListBuildOptions listBuildOptions() const;
-    ItemListLook lookFor(const QString &command, bool fixed) const;
-    void chooseViewStyle(const QString &name);
-    void rebuildKeepingSelection();
     void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
     void clearPositions();
     void applyDecorationSwitches();
-    void applyListFileMenus();
-    void onShowedChanged(int showed);
     void onIconSizeChanged(int size);
     QPixmap loadPicture(const QString &userKey, const QString &defaultKey, const QImage &builtin,
                         int size) const;
+
+    friend class ListBuilder;
 
     Options m_options;
     std::unique_ptr<Launcher> m_ownLauncher;
@@ -299,6 +291,7 @@ private:
     QList<QPair<ShutdownStep, std::function<void(bool)>>> m_shutdownWork;
     QList<CommandHandler> m_commandHandlers;
 
+    std::unique_ptr<ListBuilder> m_builder;
     // Panes.
     PaneLayout *m_panes = nullptr;
     std::unique_ptr<ToolBarArea> m_toolBars;
@@ -325,9 +318,7 @@ private:
     QProgressBar *m_progress = nullptr;
 
     // State.
-    QString m_currentFolder;
     QString m_browserAddress;
-    QString m_fileMask = QStringLiteral("*");
     QString m_freeTreeFileName;
     QString m_pathListFileName;
     QStringList m_freeTreeText;
@@ -341,21 +332,11 @@ private:
     QPixmap m_placeholderSmall;
     QPixmap m_placeholderLarge;
     QString m_osText;
-    bool m_foundListMode = false;
-    QString m_viewCommand = Component::ViewIcons;
-    bool m_viewStyleFixed = false;
-    QString m_annotationFilter;
-    QString m_listFile;
-    bool m_listFileMode = false;
-    bool m_searchResults = false;
     bool m_listFocused = false;
     bool m_titleFullPath = false;
     bool m_closing = false;
     bool m_closed = false;
     int m_treeType = 0;
-    // The list's pictures as read for the present settings and size (see lookFor).
-    mutable std::optional<ItemListLook> m_pictures;
-    mutable std::pair<bool, int> m_picturesKey;
 };
 
 } // namespace kazari
