@@ -105,6 +105,7 @@ private Q_SLOTS:
     void onlyShownItemsAreBuilt();
     void messagesOfAnEarlierBuildAreDropped();
     void picturesStayWithinTheirBound();
+    void detailsTextsStayWithinTheirBound();
     void placeholderIsSharedNotCopied();
     void savedPositionsAndSelection();
     void thumbnailsArriveLater();
@@ -228,6 +229,28 @@ void TestItemListView::picturesStayWithinTheirBound()
     settle(view);
     const QModelIndex first = view.iconView()->indexAt(QPoint(20, 20));
     QCOMPARE(view.list().at(first.row()).F, DisplayState::Shown);
+}
+
+void TestItemListView::detailsTextsStayWithinTheirBound()
+{
+    Fixture f;
+    ItemListView view(f.store);
+    const int rows = ItemListModel::ColumnTextRows + 1;
+    f.files(rows);
+    view.list().buildFolder(f.path(), {});
+    QCOMPARE(view.model()->rowCount(), rows);
+    QHash<int, int> asked;
+    view.model()->setColumns({u"名前"_s, u"コメント"_s}, [&asked](int row) {
+        ++asked[row];
+        return QStringList{QString::number(row)};
+    });
+    for (int row = 0; row < rows; ++row)
+        QCOMPARE(view.model()->columnText(row, 1), QString::number(row));
+    // Rows used lately are kept; the one used longest ago made room and is asked again.
+    QCOMPARE(view.model()->columnText(rows - 1, 1), QString::number(rows - 1));
+    QCOMPARE(asked.value(rows - 1), 1);
+    QCOMPARE(view.model()->columnText(0, 1), u"0"_s);
+    QCOMPARE(asked.value(0), 2);
 }
 
 void TestItemListView::placeholderIsSharedNotCopied()
