@@ -70,6 +70,53 @@ DecorationBatch::Result DecorationBatch::apply(AnnotationStore &store,
     return result;
 }
 
+DecorationBatch::Result DecorationBatch::setEach(AnnotationStore &store,
+                                                 const QList<DecorationTarget> &targets,
+                                                 const QStringList &values, const QString &suffix)
+{
+    // Each folder's items with their values; its file goes through `apply` once.
+    QList<QList<DecorationTarget>> byFolder;
+    QList<QHash<QString, QString>> valuesByFolder;
+    QList<bool> createIn;
+    QHash<QString, qsizetype> folders;
+    for (qsizetype i = 0; i < targets.size() && i < values.size(); ++i) {
+        const DecorationTarget &t = targets.at(i);
+        const QString key = t.isValid() ? AnnotationStore::folderKey(t.folder) : QString();
+        if (key.isEmpty())
+            continue;
+        auto it = folders.constFind(key);
+        if (it == folders.cend()) {
+            it = folders.insert(key, byFolder.size());
+            byFolder.emplaceBack();
+            valuesByFolder.emplaceBack();
+            createIn.append(false);
+        }
+        byFolder[*it].append(t);
+        valuesByFolder[*it].insert(t.name, sanitizeAnnotationValue(values.at(i)));
+        // Only a folder that gets a value may get a new file; removals never make one.
+        createIn[*it] = createIn.at(*it) || !values.at(i).isEmpty();
+    }
+    Result result;
+    for (qsizetype g = 0; g < byFolder.size(); ++g) {
+        const QHash<QString, QString> &valueOf = valuesByFolder.at(g);
+        const Result r = apply(
+            store, byFolder.at(g),
+            [&valueOf, &suffix](AnnotationList &list, const QString &name) {
+                bool changed = false;
+                list.setValue(name, suffix, valueOf.value(name), &changed);
+                return changed;
+            },
+            createIn.at(g));
+        result.written += r.written;
+        result.declined = result.declined || r.declined;
+        if (!r.ok && result.ok) {
+            result.ok = false;
+            result.error = r.error;
+        }
+    }
+    return result;
+}
+
 DecorationBatch::ItemChange DecorationBatch::setField(const QString &suffix, const QString &value)
 {
     const QString v = sanitizeAnnotationValue(value);

@@ -63,6 +63,12 @@ public:
     static Result apply(AnnotationStore &store, const QList<DecorationTarget> &targets,
                         const ItemChange &change, bool mayCreate);
 
+    /// Sets one field of each target to a value of its own (`values[i]` for `targets[i]`;
+    /// an empty value removes the field), as `apply` does: one load and save per file.
+    /// An item named twice ends with its last value.
+    static Result setEach(AnnotationStore &store, const QList<DecorationTarget> &targets,
+                          const QStringList &values, const QString &suffix);
+
     // Ready-made changes.
 
     /// Sets one field; an empty value removes it.

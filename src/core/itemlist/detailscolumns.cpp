@@ -51,6 +51,23 @@ QString field(const QString &commaText, int index)
     return AnnotationValues::splitCommaText(commaText).value(index);
 }
 
+QString attributesOf(const QString &path, const FileFacts &f)
+{
+    if (!f.readable)
+        return QStringLiteral("O");
+    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    QString out(6, QLatin1Char(' '));
+    if (f.folder)
+        out[1] = QLatin1Char('D');
+    if (name.startsWith(QLatin1Char('.')))
+        out[2] = QLatin1Char('H');
+    if (f.readOnly)
+        out[4] = QLatin1Char('R');
+    if (SystemAttribute::isSet(path))
+        out[5] = QLatin1Char('S');
+    return out;
+}
+
 } // namespace
 
 QString DetailsColumns::sizeText(qint64 bytes)
@@ -76,20 +93,7 @@ QString DetailsColumns::timeText(const QDateTime &time)
 
 QString DetailsColumns::attributesText(const QString &path)
 {
-    const FileFacts f = factsOf(path);
-    if (!f.readable)
-        return QStringLiteral("O");
-    const QString name = path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
-    QString out(6, QLatin1Char(' '));
-    if (f.folder)
-        out[1] = QLatin1Char('D');
-    if (name.startsWith(QLatin1Char('.')))
-        out[2] = QLatin1Char('H');
-    if (f.readOnly)
-        out[4] = QLatin1Char('R');
-    if (SystemAttribute::isSet(path))
-        out[5] = QLatin1Char('S');
-    return out;
+    return attributesOf(path, factsOf(path));
 }
 
 QStringList DetailsColumns::texts(ColumnSets::Set set, const Item &item)
@@ -120,7 +124,7 @@ QStringList DetailsColumns::texts(ColumnSets::Set set, const Item &item)
             out << (item.folderSizes ? sizeText(r.Size) : QString());
         out << (files ? typeName(r.PATH, folder) : QString());
         out << timeText(f.modified);
-        out << (files ? attributesText(r.PATH) : QStringLiteral("O"));
+        out << (files ? attributesOf(r.PATH, f) : QStringLiteral("O"));
         break;
     }
     case ColumnSets::Task: {

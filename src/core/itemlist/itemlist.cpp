@@ -215,6 +215,8 @@ ListBuildResult ItemList::buildLocation(const QString &location)
     for (const NamespaceEntry &e : listing.entries) {
         ItemRecord r = makeRecord(e.path, e.caption, e.container);
         r.ItemType = NamespaceItem;
+        r.volume = e.volume;
+        r.volumeReady = e.ready;
         m_enumerated.append(e.path);
         appendRecord(std::move(r));
     }

@@ -56,6 +56,10 @@ struct ItemRecord {
     quint32 parentId = 0; ///< tree list: id of the folder item it was expanded from, 0 at top
     int depth = 0;        ///< tree list: indent level
     bool isFolder = false;
+    /// A volume of the computer location; `volumeReady` is false for one that did not
+    /// answer in time, which nothing touches on the window's thread.
+    bool volume = false;
+    bool volumeReady = true;
 
     /// The picture slot of a row.
     static constexpr int FixedSlots = 5;

@@ -2,11 +2,11 @@
 
 #include "core/app/shelllocation.h"
 #include "core/platform/textfile.h"
+#include "core/platform/volumeprobe.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QStorageInfo>
 #include <QUrl>
 
 #include <unistd.h>
@@ -42,22 +42,25 @@ Known knownLocation(const QString &location)
     return Known::None;
 }
 
-bool isUserVolume(const QStorageInfo &v)
+// A volume the user works with, judged by the mount table alone (nothing is asked of
+// the volume itself, which may hang).
+bool isUserVolume(const MountPoint &m)
 {
-    if (!v.isValid() || !v.isReady())
-        return false;
-    const QString root = v.rootPath();
+    const QString &root = m.root;
     if (root == QLatin1String("/"))
         return true;
     static const QStringList pseudo{
-        QStringLiteral("proc"),      QStringLiteral("sysfs"),       QStringLiteral("tmpfs"),
-        QStringLiteral("devtmpfs"),  QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
-        QStringLiteral("overlay"),   QStringLiteral("squashfs"),    QStringLiteral("autofs"),
-        QStringLiteral("devpts"),    QStringLiteral("mqueue"),      QStringLiteral("debugfs"),
-        QStringLiteral("tracefs"),   QStringLiteral("securityfs"),  QStringLiteral("pstore"),
-        QStringLiteral("bpf"),       QStringLiteral("configfs"),    QStringLiteral("fusectl"),
-        QStringLiteral("hugetlbfs"), QStringLiteral("binfmt_misc"), QStringLiteral("nsfs")};
-    if (pseudo.contains(QString::fromLatin1(v.fileSystemType())))
+        QStringLiteral("proc"),       QStringLiteral("sysfs"),       QStringLiteral("tmpfs"),
+        QStringLiteral("devtmpfs"),   QStringLiteral("cgroup"),      QStringLiteral("cgroup2"),
+        QStringLiteral("overlay"),    QStringLiteral("squashfs"),    QStringLiteral("autofs"),
+        QStringLiteral("devpts"),     QStringLiteral("mqueue"),      QStringLiteral("debugfs"),
+        QStringLiteral("tracefs"),    QStringLiteral("securityfs"),  QStringLiteral("pstore"),
+        QStringLiteral("bpf"),        QStringLiteral("configfs"),    QStringLiteral("fusectl"),
+        QStringLiteral("hugetlbfs"),  QStringLiteral("binfmt_misc"), QStringLiteral("nsfs"),
+        QStringLiteral("rootfs"),     QStringLiteral("ramfs"),       QStringLiteral("rpc_pipefs"),
+        QStringLiteral("efivarfs"),   QStringLiteral("selinuxfs"),   QStringLiteral("nfsd"),
+        QStringLiteral("fuse.portal")};
+    if (pseudo.contains(m.type))
         return false;
     if (root.startsWith(QLatin1String("/run/media/")))
         return true;
@@ -123,20 +126,35 @@ NamespaceListing ShellNamespace::list(const QString &location)
 
 QList<NamespaceEntry> ShellNamespace::volumes()
 {
+    return volumes(VolumeProbe::mountTable(), VolumeProbe::system());
+}
+
+QList<NamespaceEntry> ShellNamespace::volumes(const QList<MountPoint> &mounts, VolumeProbe &probe)
+{
     QStringList roots{QStringLiteral("/")};
-    for (const QStorageInfo &v : QStorageInfo::mountedVolumes()) {
-        if (isUserVolume(v) && !roots.contains(v.rootPath()))
-            roots.append(v.rootPath());
+    for (const MountPoint &m : mounts) {
+        if (isUserVolume(m) && !roots.contains(m.root))
+            roots.append(m.root);
     }
+    const QList<std::optional<VolumeAnswer>> answers = probe.probe(roots);
     QList<NamespaceEntry> out;
-    for (const QString &root : std::as_const(roots)) {
+    for (qsizetype i = 0; i < roots.size(); ++i) {
+        const QString &root = roots.at(i);
+        const std::optional<VolumeAnswer> &answer = answers.at(i);
+        const bool top = root == QLatin1String("/");
+        // A volume that answered "not ready" is left out, as it always was; one that did
+        // not answer in time is shown, not ready.
+        if (!top && answer && !answer->ready)
+            continue;
         NamespaceEntry e;
         e.path = root;
         e.container = true;
-        if (root == QLatin1String("/")) {
+        e.volume = true;
+        e.ready = answer && answer->ready;
+        if (top) {
             e.caption = root;
         } else {
-            e.caption = QStorageInfo(root).displayName();
+            e.caption = answer ? answer->name : QString();
             if (e.caption.isEmpty() || e.caption == root)
                 e.caption = QFileInfo(root).fileName();
         }
@@ -154,6 +172,9 @@ QStringList ShellNamespace::trashFolders()
         out.append(home);
     const QString own = QStringLiteral("/.Trash-") + QString::number(::getuid());
     for (const NamespaceEntry &v : volumes()) {
+        // A volume that does not answer is not looked into.
+        if (!v.ready)
+            continue;
         QString top = v.path;
         if (top.endsWith(QLatin1Char('/')))
             top.chop(1);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/volumeprobe.h"
+
 #include <QList>
 #include <QString>
 
@@ -11,6 +13,10 @@ struct NamespaceEntry {
     QString caption; ///< the name shown
     QString path;    ///< the file-system path behind it
     bool container = false;
+    /// A mounted volume of the computer.
+    bool volume = false;
+    /// False for a volume that did not answer in time: nothing more is asked of it.
+    bool ready = true;
 };
 
 /// What listing a location gave.
@@ -37,14 +43,19 @@ public:
 
     static NamespaceListing list(const QString &location);
 
-    /// The mounted volumes, "/" first.
+    /// The mounted volumes, "/" first: those of the mount table that the user works
+    /// with, each asked through the probe (at most its time limit in all). A volume that
+    /// answers "not ready" is left out; one that does not answer in time is listed as not
+    /// ready ("/" is always listed).
+    static QList<NamespaceEntry> volumes(const QList<MountPoint> &mounts, VolumeProbe &probe);
+    /// The system's volumes through the shared probe.
     static QList<NamespaceEntry> volumes();
     /// The entries of the trash folders given (each with `files/` and `info/`), in the
     /// order of the folders and then of their names. The caption is the file name of
     /// the original path in the entry's `.trashinfo`, or the trashed name without one.
     static QList<NamespaceEntry> trashEntries(const QStringList &trashFolders);
     /// The user's trash folders that exist: `$XDG_DATA_HOME/Trash`, then
-    /// `<volume>/.Trash-<uid>` of each mounted volume.
+    /// `<volume>/.Trash-<uid>` of each mounted volume that answered in time.
     static QStringList trashFolders();
 };
 

@@ -349,6 +349,55 @@ QList<TrashEntry> Trash::entries() const
     return out;
 }
 
+namespace
+{
+
+// The entry of one info file of a trash folder, without its size; false when the info
+// file cannot be read or names no original path, or the item is gone.
+bool readEntry(const QString &trashFolder, const QString &infoName, const QString &top,
+               TrashEntry *entry)
+{
+    const TextFile::ReadResult read =
+        TextFile::read(joinPath(joinPath(trashFolder, QStringLiteral("info")), infoName),
+                       TextFile::RegularFilesOnly);
+    if (!read.found)
+        return false;
+    entry->trashFolder = trashFolder;
+    entry->trashName = infoName.chopped(InfoSuffix.size());
+    bool inGroup = false;
+    QString recorded;
+    for (const QString &rawLine : read.document.lines) {
+        const QString line = rawLine.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            inGroup = line == QLatin1String("[Trash Info]");
+            continue;
+        }
+        const qsizetype eq = line.indexOf(QLatin1Char('='));
+        if (!inGroup || eq < 0)
+            continue;
+        const QString key = line.left(eq).trimmed();
+        const QString value = line.mid(eq + 1).trimmed();
+        if (key == QLatin1String("Path") && recorded.isEmpty())
+            recorded = QFile::decodeName(QByteArray::fromPercentEncoding(value.toUtf8()));
+        else if (key == QLatin1String("DeletionDate") && !entry->deletionDate.isValid())
+            entry->deletionDate = QDateTime::fromString(value, Qt::ISODate);
+    }
+    if (recorded.isEmpty())
+        return false;
+    entry->originalPath =
+        QDir::cleanPath(QDir::isAbsolutePath(recorded) ? recorded : joinPath(top, recorded));
+    struct stat st {
+    };
+    if (!lstatPath(entry->filesPath(), &st))
+        return false;
+    entry->isDir = S_ISDIR(st.st_mode);
+    if (S_ISREG(st.st_mode))
+        entry->size = st.st_size;
+    return true;
+}
+
+} // namespace
+
 QList<TrashEntry> Trash::entriesIn(const QString &trashFolder) const
 {
     QList<TrashEntry> out;
@@ -357,47 +406,29 @@ QList<TrashEntry> Trash::entriesIn(const QString &trashFolder) const
         {QStringLiteral("*.trashinfo")}, QDir::Files | QDir::Hidden | QDir::System, QDir::Name);
     const QString top = topFolderOfTrash(trashFolder);
     for (const QString &infoName : infos) {
-        const TextFile::ReadResult read =
-            TextFile::read(infoDir.filePath(infoName), TextFile::RegularFilesOnly);
-        if (!read.found)
-            continue;
         TrashEntry entry;
-        entry.trashFolder = trashFolder;
-        entry.trashName = infoName.chopped(InfoSuffix.size());
-        bool inGroup = false;
-        QString recorded;
-        for (const QString &rawLine : read.document.lines) {
-            const QString line = rawLine.trimmed();
-            if (line.startsWith(QLatin1Char('['))) {
-                inGroup = line == QLatin1String("[Trash Info]");
-                continue;
-            }
-            const qsizetype eq = line.indexOf(QLatin1Char('='));
-            if (!inGroup || eq < 0)
-                continue;
-            const QString key = line.left(eq).trimmed();
-            const QString value = line.mid(eq + 1).trimmed();
-            if (key == QLatin1String("Path") && recorded.isEmpty())
-                recorded = QFile::decodeName(QByteArray::fromPercentEncoding(value.toUtf8()));
-            else if (key == QLatin1String("DeletionDate") && !entry.deletionDate.isValid())
-                entry.deletionDate = QDateTime::fromString(value, Qt::ISODate);
-        }
-        if (recorded.isEmpty())
+        if (!readEntry(trashFolder, infoName, top, &entry))
             continue;
-        entry.originalPath =
-            QDir::cleanPath(QDir::isAbsolutePath(recorded) ? recorded : joinPath(top, recorded));
-        struct stat st {
-        };
-        if (!lstatPath(entry.filesPath(), &st))
-            continue;
-        entry.isDir = S_ISDIR(st.st_mode);
-        if (S_ISREG(st.st_mode))
-            entry.size = st.st_size;
-        else if (entry.isDir)
+        if (entry.isDir)
             entry.size = TreeCopier::scan(entry.filesPath(), false).bytes;
         out.append(entry);
     }
     return out;
+}
+
+bool Trash::entryOf(const QString &filesPath, TrashEntry *entry) const
+{
+    const QString item = QDir::cleanPath(filesPath);
+    const QString files = parentOf(item);
+    const QString name = nameOf(item);
+    if (nameOf(files) != QLatin1String("files") || !NameRules::isValidName(name))
+        return false;
+    const QString trashFolder = parentOf(files);
+    TrashEntry found;
+    if (!readEntry(trashFolder, name + InfoSuffix, topFolderOfTrash(trashFolder), &found))
+        return false;
+    *entry = found;
+    return true;
 }
 
 TrashResult Trash::restore(const TrashEntry &entry, RestoreMode mode) const

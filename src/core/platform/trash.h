@@ -67,6 +67,11 @@ public:
     /// The entries of one trash folder. Info files without an item and items without an info
     /// file are left out.
     QList<TrashEntry> entriesIn(const QString &trashFolder) const;
+    /// The entry of one item of a trash folder, by its path inside `files/` (as the trash
+    /// location lists it), read from its own info file alone: no other trash is looked at
+    /// and no folder is sized (`size` is 0 for a folder). False when the path is no trashed
+    /// item or its info file cannot be read.
+    bool entryOf(const QString &filesPath, TrashEntry *entry) const;
 
     enum class RestoreMode {
         /// Something at the original path: nothing happens and the result says so.

@@ -1,6 +1,7 @@
 #include "ui/app/mainwindow.h"
 #include "core/app/componentnames.h"
 
+#include "core/annotations/annotationkey.h"
 #include "core/annotations/annotationvalues.h"
 #include "core/app/applicationlist.h"
 #include "core/app/colorvalue.h"
@@ -9,6 +10,7 @@
 #include "core/app/switchcommands.h"
 #include "core/decoration/builtinpictures.h"
 #include "core/decoration/captionpalette.h"
+#include "core/decoration/decorationbatch.h"
 #include "core/decoration/itempicturecomposer.h"
 #include "core/itemlist/folderchangewatch.h"
 #include "core/itemlist/pathlistfile.h"
@@ -804,20 +806,18 @@ QAbstractItemView *MainWindow::itemList() const
 void MainWindow::storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under)
 {
     ItemList &list = m_itemList->list();
+    QList<DecorationTarget> targets;
+    QStringList positions;
     for (const auto &move : moves) {
         if (move.first < 0 || move.first >= list.count())
             continue;
-        QString folder;
-        QString name;
-        if (!AnnotationStore::splitItemPath(list.at(move.first).PATH, &folder, &name))
-            continue;
-        const StoreResult r =
-            m_store->AnnotationOp(folder, name, move.second, -1, -1, OpSetPosition);
-        if (!r.ok) {
-            showStoreError(r);
-            break;
-        }
+        targets.append(DecorationTarget::fromPath(list.at(move.first).PATH));
+        positions.append(AnnotationValues::formatPosition(move.second));
     }
+    const DecorationBatch::Result r =
+        DecorationBatch::setEach(*m_store, targets, positions, suffixOf(AnnotationField::P));
+    if (!r.ok)
+        showStoreError(StoreResult::failure(r.error));
     m_builder->rebuildKeepingSelection();
     // Shown after the rebuild, which writes its time into the same field.
     if (!under.isEmpty())
@@ -830,18 +830,14 @@ void MainWindow::clearPositions()
     const QList<int> rows = m_itemList->selectedRows();
     if (rows.isEmpty())
         return;
-    for (int row : rows) {
-        QString folder;
-        QString name;
-        if (!AnnotationStore::splitItemPath(list.at(row).PATH, &folder, &name))
-            continue;
-        const StoreResult r =
-            m_store->AnnotationOp(folder, name, QPoint(), -1, -1, OpRemovePosition);
-        if (!r.ok) {
-            showStoreError(r);
-            break;
-        }
-    }
+    QList<DecorationTarget> targets;
+    targets.reserve(rows.size());
+    for (int row : rows)
+        targets.append(DecorationTarget::fromPath(list.at(row).PATH));
+    const DecorationBatch::Result r = DecorationBatch::apply(
+        *m_store, targets, DecorationBatch::removeFields({suffixOf(AnnotationField::P)}), false);
+    if (!r.ok)
+        showStoreError(StoreResult::failure(r.error));
     m_builder->rebuildKeepingSelection();
 }
 

@@ -26,6 +26,8 @@
 #include <QMenu>
 #include <QProgressDialog>
 
+#include <future>
+
 using namespace Qt::StringLiterals;
 
 namespace kazari
@@ -527,29 +529,75 @@ void FileOperationsController::restoreSelected()
     const QList<int> rows = view->selectedRows();
     if (rows.isEmpty())
         return;
-    Trash defaultTrash;
-    const Trash &trash = m_trash ? *m_trash : defaultTrash;
-    const QList<TrashEntry> entries = trash.entries();
+    if (m_job || m_restoring) {
+        MessageBox::information(&m_form,
+                                QStringLiteral("ほかのファイル操作が終わるまでお待ちください。"));
+        return;
+    }
+    QStringList paths;
+    for (int row : rows)
+        paths.append(view->list().at(row).PATH);
+    const Trash trash = m_trash ? *m_trash : Trash();
+
+    // Each item's entry comes from its own info file, and the items are moved back, on
+    // another thread: a trash folder may sit on a slow volume, and an item may have to be
+    // copied back across volumes. The window keeps going meanwhile.
+    struct Restored {
+        QString path;
+        bool found = false;
+        TrashEntry entry;
+        TrashResult result;
+    };
+    auto restore = [this, trash](const QList<Restored> &items, Trash::RestoreMode mode) {
+        m_restoring = true;
+        m_form.itemListView()->display().setAttached(false);
+        QEventLoop loop;
+        auto work = std::async(std::launch::async, [&loop, trash, items, mode]() {
+            QList<Restored> out = items;
+            for (Restored &r : out) {
+                r.found = r.found || trash.entryOf(r.path, &r.entry);
+                if (r.found)
+                    r.result = trash.restore(r.entry, mode);
+            }
+            QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+            return out;
+        });
+        loop.exec();
+        QList<Restored> out = work.get();
+        m_form.itemListView()->display().setAttached(true);
+        m_restoring = false;
+        return out;
+    };
+    QList<Restored> first;
+    for (const QString &path : std::as_const(paths))
+        first.append(Restored{path, false, {}, {}});
+    first = restore(first, Trash::RestoreMode::RefuseWhenTaken);
+
     QStringList failures;
-    for (int row : rows) {
-        const QString path = view->list().at(row).PATH;
-        const auto entry =
-            std::find_if(entries.begin(), entries.end(),
-                         [&path](const TrashEntry &e) { return e.filesPath() == path; });
-        if (entry == entries.end()) {
-            failures.append(path + QStringLiteral("\n  ごみ箱の情報が見つかりません。"));
+    QList<Restored> renamed;
+    auto report = [this, &failures](const Restored &r) {
+        if (r.result.ok)
+            m_form.statusField(MainWindow::FileOp)
+                ->setText(QStringLiteral("restore: ") + r.result.path);
+        else if (!r.result.targetExists)
+            failures.append(r.entry.originalPath + QStringLiteral("\n  ") + r.result.error);
+    };
+    for (const Restored &r : std::as_const(first)) {
+        if (!r.found) {
+            failures.append(r.path + QStringLiteral("\n  ごみ箱の情報が見つかりません。"));
             continue;
         }
-        TrashResult r = trash.restore(*entry, Trash::RestoreMode::RefuseWhenTaken);
-        if (!r.ok && r.targetExists &&
+        if (!r.result.ok && r.result.targetExists &&
             MessageBox::question(&m_form, QStringLiteral("「%1」には同じ名前があります。"
                                                          "別の名前で戻しますか？")
-                                              .arg(entry->originalPath)))
-            r = trash.restore(*entry, Trash::RestoreMode::RenameWhenTaken);
-        if (r.ok)
-            m_form.statusField(MainWindow::FileOp)->setText(QStringLiteral("restore: ") + r.path);
-        else if (!r.targetExists)
-            failures.append(entry->originalPath + QStringLiteral("\n  ") + r.error);
+                                              .arg(r.entry.originalPath)))
+            renamed.append(r);
+        else
+            report(r);
+    }
+    if (!renamed.isEmpty()) {
+        for (const Restored &r : restore(renamed, Trash::RestoreMode::RenameWhenTaken))
+            report(r);
     }
     if (!failures.isEmpty())
         MessageBox::warning(&m_form, QStringLiteral("元の場所に戻せなかった項目があります。\n\n") +

@@ -104,6 +104,8 @@ private:
     int m_progressDelay = 500;
     QThreadPool *m_pool = nullptr;
     FileOperationJob *m_job = nullptr;
+    /// Items are being put back from the trash.
+    bool m_restoring = false;
     FileOperationResult m_lastResult;
     QPointer<CopyMoveDialog> m_copyMove;
     QPointer<BatchCreateDialog> m_batch;

@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QIcon>
 #include <QPainter>
-#include <QStorageInfo>
 
 namespace kazari
 {
@@ -64,11 +63,20 @@ QImage ItemIconSource::iconOfPath(const QString &path, int size)
 
 QImage ItemIconSource::icon(const ItemRecord &item, int size)
 {
-    if (item.ItemType == NamespaceItem && item.isFolder) {
-        const QStorageInfo volume(item.PATH);
-        if (volume.isValid() && volume.rootPath() == item.PATH)
-            return iconOfType(m_types.mimeTypeForName(QStringLiteral("inode/mount-point")),
-                              QAbstractFileIconProvider::Drive, size);
+    if (item.ItemType == NamespaceItem && item.volume) {
+        // Known from the listing: a volume is never asked anything here, as it may hang.
+        const QImage drive =
+            iconOfType(m_types.mimeTypeForName(QStringLiteral("inode/mount-point")),
+                       QAbstractFileIconProvider::Drive, size);
+        if (item.volumeReady || drive.isNull())
+            return drive;
+        // Not ready: faded.
+        QImage faded(drive.size(), QImage::Format_ARGB32_Premultiplied);
+        faded.fill(Qt::transparent);
+        QPainter p(&faded);
+        p.setOpacity(0.4);
+        p.drawImage(0, 0, drive);
+        return faded;
     }
     return iconOfPath(item.PATH, size);
 }

@@ -218,10 +218,12 @@ void ItemListModel::refreshColumns()
 const QStringList &ItemListModel::textsOf(int row) const
 {
     const quint32 id = m_list.at(row).id;
-    auto it = m_cache.find(id);
-    if (it == m_cache.end())
-        it = m_cache.insert(id, m_texts ? m_texts(row) : QStringList());
-    return *it;
+    if (const QStringList *texts = m_cache.object(id))
+        return *texts;
+    auto *texts = new QStringList(m_texts ? m_texts(row) : QStringList());
+    // The newest entry is never the one evicted, so it outlives the insertion.
+    m_cache.insert(id, texts);
+    return *texts;
 }
 
 QString ItemListModel::columnText(int row, int column) const

@@ -3,7 +3,7 @@
 #include "core/itemlist/itemlist.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
+#include <QCache>
 #include <QStringList>
 
 #include <functional>
@@ -16,7 +16,9 @@ namespace kazari
 /// `data` only reads the record (the caption, the path, the tree-list fields); it never
 /// starts work, so asking every row costs nothing. Pictures are drawn by the delegate.
 /// The details columns after the name come from a text source, asked once per record
-/// when the row is first shown and kept until the row or the list changes.
+/// when the row is first shown and kept until the row or the list changes, for at most
+/// `ColumnTextRows` records: scrolling through a long list drops the texts of the rows
+/// used least recently, and they are asked for again when those rows come back.
 class ItemListModel : public QAbstractTableModel, public ItemListObserver
 {
     Q_OBJECT
@@ -68,6 +70,8 @@ public:
     QString columnText(int row, int column) const;
     /// Every row's column texts are asked for again.
     void refreshColumns();
+    /// How many rows' column texts are kept.
+    static constexpr int ColumnTextRows = 2000;
 
     // ItemListObserver
     void listAboutToReset() override;
@@ -86,7 +90,7 @@ private:
     RenameHandler m_rename;
     QStringList m_captions{QStringLiteral("名前")};
     ColumnTexts m_texts;
-    mutable QHash<quint32, QStringList> m_cache;
+    mutable QCache<quint32, QStringList> m_cache{ColumnTextRows};
 };
 
 } // namespace kazari

@@ -100,6 +100,7 @@ ItemListView::ItemListView(AnnotationStore &store, QWidget *parent)
     connect(m_model, &QAbstractItemModel::modelAboutToBeReset, this, [this]() {
         m_display->reset();
         m_thumbnails->cancelPending();
+        m_thumbnails->forgetFailures();
     });
     connect(m_thumbnails.get(), &ThumbnailLoader::ready, this, [this](const QString &path) {
         const int row = m_list->rowOfPath(path);

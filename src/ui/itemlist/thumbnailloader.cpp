@@ -1,11 +1,14 @@
 #include "ui/itemlist/thumbnailloader.h"
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 namespace kazari
 {
@@ -36,7 +39,14 @@ ThumbnailLoader::~ThumbnailLoader()
 
 ThumbnailLoader::Key ThumbnailLoader::keyOf(const QString &path, int size)
 {
-    return QString::number(size) + QLatin1Char(':') + path;
+    struct stat st {
+    };
+    QString stamp = QStringLiteral("-");
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0)
+        stamp = QString::asprintf("%lld.%ld.%lld.%ld.%lld", qint64(st.st_mtim.tv_sec),
+                                  long(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec),
+                                  long(st.st_ctim.tv_nsec), qint64(st.st_size));
+    return QString::number(size) + QLatin1Char(':') + stamp + QLatin1Char(':') + path;
 }
 
 bool ThumbnailLoader::isPicture(const QString &path)

@@ -21,8 +21,11 @@ namespace kazari
 /// (`QImageReader::setScaledSize`, so a large photograph is never decoded whole when
 /// its format can scale). Until it is ready the item shows its icon; `ready` then
 /// names the file so the item can be built again. Results are kept, least recently
-/// used dropped first, within a bound in bytes; files that gave nothing are not tried
-/// again until `forget`.
+/// used dropped first, within a bound in bytes, under the file's path, its size and
+/// its modification and change times, so a file written since gets a new thumbnail.
+/// A file that gave nothing is not tried again while it stays as it is, until
+/// `forgetFailures` (every list build does it: a file still being written when it
+/// was first shown gets another chance on the refresh).
 class ThumbnailLoader : public QObject
 {
     Q_OBJECT
@@ -43,6 +46,8 @@ public:
     void cancelPending();
     /// Forgets every result and failure.
     void forget();
+    /// Files that gave nothing are tried again when next asked for.
+    void forgetFailures() { m_failed.clear(); }
     /// Waits until no work runs (tests, shutdown).
     void waitForDone();
 

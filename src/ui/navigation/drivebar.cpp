@@ -8,7 +8,6 @@
 #include <QToolBar>
 
 #include <mutex>
-#include <thread>
 
 namespace kazari
 {
@@ -24,7 +23,7 @@ DriveBar::DriveBar(QToolBar *bar, OpenRoot open, QObject *parent)
     : QObject(parent)
     , m_bar(bar)
     , m_open(std::move(open))
-    , m_lister(&ShellNamespace::volumes)
+    , m_lister([]() { return ShellNamespace::volumes(); })
     , m_mailbox(std::make_shared<Mailbox>())
 {
     m_bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
@@ -38,8 +37,12 @@ DriveBar::DriveBar(QToolBar *bar, OpenRoot open, QObject *parent)
 
 DriveBar::~DriveBar()
 {
-    const std::lock_guard<std::mutex> lock(m_mailbox->mutex);
-    m_mailbox->closed = true;
+    {
+        const std::lock_guard<std::mutex> lock(m_mailbox->mutex);
+        m_mailbox->closed = true;
+    }
+    if (m_thread.joinable())
+        m_thread.join();
 }
 
 QPixmap DriveBar::picture(const QString &letter)
@@ -75,27 +78,45 @@ void DriveBar::rebuild()
             delete a;
     }
     addButton({QStringLiteral("/"), QStringLiteral("/"), true});
-    const quint64 generation = ++m_generation;
+    ++m_generation;
     m_scanning = true;
-    std::thread([mailbox = m_mailbox, lister = m_lister, target = this, generation]() {
-        const QList<NamespaceEntry> volumes = lister();
-        const std::lock_guard<std::mutex> lock(mailbox->mutex);
-        if (mailbox->closed)
-            return;
-        QMetaObject::invokeMethod(
-            target, [target, generation, volumes]() { target->deliver(generation, volumes); },
-            Qt::QueuedConnection);
-    }).detach();
+    if (m_thread.joinable()) {
+        m_rescan = true;
+        return;
+    }
+    startScan();
+}
+
+void DriveBar::startScan()
+{
+    m_thread = std::thread(
+        [mailbox = m_mailbox, lister = m_lister, target = this, generation = m_generation]() {
+            const QList<NamespaceEntry> volumes = lister();
+            const std::lock_guard<std::mutex> lock(mailbox->mutex);
+            if (mailbox->closed)
+                return;
+            QMetaObject::invokeMethod(
+                target, [target, generation, volumes]() { target->deliver(generation, volumes); },
+                Qt::QueuedConnection);
+        });
 }
 
 void DriveBar::deliver(quint64 generation, const QList<NamespaceEntry> &volumes)
 {
+    // The thread posted this as its last step.
+    if (m_thread.joinable())
+        m_thread.join();
+    if (m_rescan) {
+        m_rescan = false;
+        startScan();
+        return;
+    }
     // An answer to an older look is stale: the bar has been rebuilt since.
     if (generation != m_generation)
         return;
     m_scanning = false;
     for (const NamespaceEntry &v : volumes) {
-        if (v.path != QLatin1String("/"))
+        if (v.path != QLatin1String("/") && v.ready)
             addButton(v);
     }
     Q_EMIT scanned();

@@ -45,8 +45,8 @@ struct Fixture {
         store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
         const QByteArray a =
             "x.txt_label=3\r\nx.txt_cmt=keep\r\nz.txt_s=2\r\nz.txt_CVColor=clRed\r\n"
-            "w.txt_oneColor=4\r\nw.txt_RGB=1,2,3\r\n";
-        const QByteArray b = "y.txt_s=7\r\ny.txt_TS=2024/01/02,10:00:00\r\n";
+            "w.txt_oneColor=4\r\nw.txt_RGB=1,2,3\r\nx.txt_p=7,7\r\n";
+        const QByteArray b = "y.txt_s=7\r\ny.txt_TS=2024/01/02,10:00:00\r\ny.txt_p=3,4\r\n";
         QDir().mkpath(folder(u"a"_s));
         QDir().mkpath(folder(u"b"_s));
         if (mode == StorageMode::PerFolder) {
@@ -115,9 +115,10 @@ void TestDecorationBatch::sameEndStateAsItemByItem_data()
 {
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("change");
-    const QStringList changes{u"label"_s,      u"seal"_s,        u"removeLabel"_s,
-                              u"removeSeal"_s, u"caption"_s,     u"removeCaption"_s,
-                              u"oneColour"_s,  u"removeMasks"_s, u"paste"_s};
+    const QStringList changes{u"label"_s,      u"seal"_s,           u"removeLabel"_s,
+                              u"removeSeal"_s, u"caption"_s,        u"removeCaption"_s,
+                              u"oneColour"_s,  u"removeMasks"_s,    u"paste"_s,
+                              u"positions"_s,  u"removePositions"_s};
     for (StorageMode mode : {StorageMode::PerFolder, StorageMode::Central}) {
         for (const QString &c : changes) {
             const QString tag = (mode == StorageMode::PerFolder ? u"folder "_s : u"central "_s) + c;
@@ -146,8 +147,10 @@ void TestDecorationBatch::sameEndStateAsItemByItem()
         QVERIFY(AnnotationStore::splitItemPath(single.data.path() + u'/' + item, &folder, &name));
         AnnotationOpInput input;
         StoreResult r;
+        // Each item its own position.
+        const QPoint point(int(items.indexOf(item)) * 10, 5);
         auto op = [&](int code, int seal, int value) {
-            r = single.store.AnnotationOp(folder, name, QPoint(), seal, value, code, input);
+            r = single.store.AnnotationOp(folder, name, point, seal, value, code, input);
         };
         if (change == u"label"_s)
             op(OpSetLabelSeal, -1, 1);
@@ -166,6 +169,10 @@ void TestDecorationBatch::sameEndStateAsItemByItem()
             op(OpSetOneColour, -1, 6);
         else if (change == u"removeMasks"_s)
             op(OpRemoveIconMasks, -1, -1);
+        else if (change == u"positions"_s)
+            op(OpSetPosition, -1, -1);
+        else if (change == u"removePositions"_s)
+            op(OpRemovePosition, -1, -1);
         else
             op(OpPasteRecord, -1, -1);
         QVERIFY2(r.ok, qPrintable(r.error));
@@ -197,7 +204,15 @@ void TestDecorationBatch::sameEndStateAsItemByItem()
         c = DecorationBatch::pasteRecord(record);
     if (change.startsWith(u"remove"_s))
         mayCreate = false;
-    const DecorationBatch::Result r = DecorationBatch::apply(batch.store, targets, c, mayCreate);
+    DecorationBatch::Result r;
+    if (change.endsWith(u"ositions"_s)) {
+        QStringList values;
+        for (qsizetype i = 0; i < items.size(); ++i)
+            values.append(change == u"positions"_s ? u"%1,5"_s.arg(i * 10) : QString());
+        r = DecorationBatch::setEach(batch.store, targets, values, u"_p"_s);
+    } else {
+        r = DecorationBatch::apply(batch.store, targets, c, mayCreate);
+    }
     QVERIFY2(r.ok, qPrintable(r.error));
     // One write per folder at most: two folders.
     QVERIFY(r.written <= 2);

@@ -8,12 +8,18 @@
 #include "core/itemlist/pathlistfile.h"
 #include "core/itemlist/shellnamespace.h"
 #include "core/platform/textfile.h"
+#include "core/platform/volumeprobe.h"
 #include "testsupport/tempprogramfolder.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QSemaphore>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <atomic>
+#include <memory>
 
 using namespace kazari;
 using namespace Qt::StringLiterals;
@@ -129,6 +135,7 @@ private Q_SLOTS:
     void emptyThumbnailFallsBackToIcon();
     void stampOfAFolder();
     void locations();
+    void aVolumeThatHangsIsNotWaitedFor();
     void pathListsAreSearchResults();
     void changesOfTheFolder();
 };
@@ -533,6 +540,59 @@ void TestItemList::locations()
     QVERIFY(captions.contains(u"記録.txt"_s));
     QVERIFY(captions.contains(u"report.txt"_s));
     QVERIFY(captions.contains(u"old folder"_s));
+}
+
+void TestItemList::aVolumeThatHangsIsNotWaitedFor()
+{
+    // A network volume whose server is gone hangs until the gate opens.
+    auto gate = std::make_shared<QSemaphore>();
+    auto hungAsks = std::make_shared<std::atomic<int>>(0);
+    const std::chrono::milliseconds limit(500);
+    VolumeProbe probe(
+        [gate, hungAsks](const QString &root) {
+            if (root == u"/mnt/server"_s) {
+                ++*hungAsks;
+                gate->acquire();
+                gate->release(); // open for good
+            }
+            return VolumeAnswer{root != u"/media/cdrom"_s,
+                                root == u"/media/usb"_s ? u"STICK"_s : QString()};
+        },
+        limit);
+    const QList<MountPoint> mounts{{u"/"_s, u"ext4"_s},
+                                   {u"/proc"_s, u"proc"_s},
+                                   {u"/media/usb"_s, u"vfat"_s},
+                                   {u"/mnt/server"_s, u"nfs4"_s},
+                                   {u"/media/cdrom"_s, u"iso9660"_s},
+                                   {u"/run/user/1"_s, u"tmpfs"_s}};
+    auto look = [&]() {
+        QStringList out;
+        for (const NamespaceEntry &v : ShellNamespace::volumes(mounts, probe)) {
+            if (!v.volume || !v.container)
+                out.append(u"not a volume: "_s + v.path);
+            out.append(v.path + u'|' + v.caption + (v.ready ? u""_s : u" not ready"_s));
+        }
+        return out;
+    };
+    QElapsedTimer timer;
+    timer.start();
+    // The volume that said it is not ready is left out, the one that did not answer is
+    // shown as not ready.
+    const QStringList first{u"/|/"_s, u"/media/usb|STICK"_s, u"/mnt/server|server not ready"_s};
+    QCOMPARE(look(), first);
+    QVERIFY(timer.elapsed() < limit.count() + 2500);
+    // Looking again neither waits the time limit again nor asks the hung volume twice.
+    timer.restart();
+    QCOMPARE(look(), first);
+    QVERIFY(timer.elapsed() < limit.count());
+    QCOMPARE(hungAsks->load(), 1);
+
+    // Once it answers it is asked afresh and shown as it is.
+    gate->release();
+    QVERIFY(probe.waitIdle(std::chrono::seconds(5)));
+    QCOMPARE(look(), (QStringList{u"/|/"_s, u"/media/usb|STICK"_s, u"/mnt/server|server"_s}));
+    QCOMPARE(hungAsks->load(), 2);
+    QVERIFY(probe.waitIdle(std::chrono::seconds(5)));
 }
 
 void TestItemList::pathListsAreSearchResults()

@@ -21,6 +21,9 @@
 
 #include <memory>
 
+#include <sys/inotify.h>
+#include <unistd.h>
+
 using namespace kazari;
 using namespace Qt::StringLiterals;
 
@@ -100,6 +103,41 @@ struct Fixture {
     QStringList asked;
 };
 
+// Counts the times a file of a folder is written: each save puts a new copy in its place.
+class SaveCounter
+{
+public:
+    explicit SaveCounter(const QString &folder)
+        : m_fd(inotify_init1(IN_NONBLOCK))
+    {
+        // Both halves of each rename, so that two saves in a row never merge into one
+        // event (the kernel merges identical events that follow each other).
+        inotify_add_watch(m_fd, QFile::encodeName(folder).constData(), IN_MOVED_FROM | IN_MOVED_TO);
+    }
+    ~SaveCounter() { ::close(m_fd); }
+    SaveCounter(const SaveCounter &) = delete;
+    SaveCounter &operator=(const SaveCounter &) = delete;
+    /// The saves of `name` since the last call.
+    int saves(const QString &name)
+    {
+        alignas(inotify_event) char buffer[16384];
+        int n = 0;
+        ssize_t got = 0;
+        while ((got = ::read(m_fd, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < got;) {
+                const auto *e = reinterpret_cast<const inotify_event *>(buffer + at);
+                if ((e->mask & IN_MOVED_TO) && e->len > 0 && QFile::decodeName(e->name) == name)
+                    ++n;
+                at += ssize_t(sizeof(inotify_event)) + e->len;
+            }
+        }
+        return n;
+    }
+
+private:
+    int m_fd = -1;
+};
+
 } // namespace
 
 class TestDecorationCommands : public QObject
@@ -117,6 +155,7 @@ private Q_SLOTS:
     void commandsOnSelection();
     void captionColourUnselectsEveryItem();
     void batchRebuildsTheListOnce();
+    void positionsOfASelectionSavedOnce();
     void searchResultsWriteEachItemsOwnFile();
     void treeListWritesEachItemsOwnFile();
     void iconColourEntriesOfTheTools();
@@ -257,6 +296,35 @@ void TestDecorationCommands::batchRebuildsTheListOnce()
     // The selection survives the rebuild, and the list shows the new labels.
     QCOMPARE(f.form->selectedPaths().size(), 3);
     QCOMPARE(f.form->store().currentValue(u"b.txt"_s, u"_label"_s), u"2"_s);
+}
+
+void TestDecorationCommands::positionsOfASelectionSavedOnce()
+{
+    Fixture f;
+    SaveCounter counter(f.work());
+    QSignalSpy resets(f.form->itemListView()->model(), &QAbstractItemModel::modelReset);
+    ItemList &list = f.form->itemListView()->list();
+    const QList<QPair<int, QPoint>> moves{{list.rowOfPath(f.work() + u"a.txt"_s), {10, 20}},
+                                          {list.rowOfPath(f.work() + u"b.txt"_s), {30, 40}},
+                                          {list.rowOfPath(f.work() + u"c.txt"_s), {50, 60}}};
+    Q_EMIT f.form->itemListView()->positionsDropped(moves, QString());
+    QCOMPARE(counter.saves(u"_m.ini"_s), 1);
+    QCOMPARE(resets.size(), 1);
+    QCOMPARE(f.field(u"a.txt"_s, u"_p"_s), u"10,20"_s);
+    QCOMPARE(f.field(u"b.txt"_s, u"_p"_s), u"30,40"_s);
+    QCOMPARE(f.field(u"c.txt"_s, u"_p"_s), u"50,60"_s);
+    QCOMPARE(f.field(u"a.txt"_s, u"_label"_s), u"3"_s);
+
+    f.select({u"a.txt"_s, u"c.txt"_s});
+    f.run(u"cmdClearPosition"_s);
+    QCOMPARE(counter.saves(u"_m.ini"_s), 1);
+    QCOMPARE(resets.size(), 2);
+    QCOMPARE(f.field(u"a.txt"_s, u"_p"_s), QString());
+    QCOMPARE(f.field(u"b.txt"_s, u"_p"_s), u"30,40"_s);
+    QCOMPARE(f.field(u"c.txt"_s, u"_p"_s), QString());
+    QCOMPARE(f.form->store().currentValue(u"b.txt"_s, u"_p"_s), u"30,40"_s);
+    QCOMPARE(f.form->selectedPaths().size(), 2);
+    QVERIFY(MessageBox::log().isEmpty());
 }
 
 void TestDecorationCommands::searchResultsWriteEachItemsOwnFile()

@@ -127,6 +127,7 @@ private Q_SLOTS:
     void progressWindowCancels();
     void batchWindow();
     void availabilityAndRestore();
+    void restoringKeepsTheWindowGoing();
 };
 
 void TestFileOperations::newItems_data()
@@ -603,6 +604,43 @@ void TestFileOperations::availabilityAndRestore()
     w.form->Build_ListView(u"::{20D04FE0-3AEA-1069-A2D8-08002B30309D}"_s);
     for (QMenu *menu : fileMenus)
         QVERIFY(!menu->menuAction()->isEnabled());
+}
+
+void TestFileOperations::restoringKeepsTheWindowGoing()
+{
+    Window w;
+    w.ops().setTrash(nullptr);
+    writeBytes(w.path(u"kept.txt"_s), "k");
+    writeBytes(w.path(u"taken.txt"_s), "t");
+    w.open();
+    w.select({u"kept.txt"_s, u"taken.txt"_s});
+    MessageBox::script({QMessageBox::Yes});
+    w.form->command(u"cmdDelete"_s)->trigger();
+    writeBytes(w.path(u"taken.txt"_s), "new");
+    QStringList trashed;
+    for (const TrashEntry &e : Trash().entries()) {
+        if (e.originalPath == w.path(u"kept.txt"_s) || e.originalPath == w.path(u"taken.txt"_s))
+            trashed.append(e.filesPath());
+    }
+    QCOMPARE(trashed.size(), 2);
+    w.form->Build_ListView(u"::{645FF040-5081-101B-9F08-00AA002F954E}"_s);
+    w.view().selectPaths(trashed);
+    QCOMPARE(w.view().selectedRows().size(), 2);
+
+    // The window handles its events while the items are looked up and moved back.
+    bool returned = false;
+    bool handledMeanwhile = false;
+    QTimer::singleShot(0, w.form.get(), [&]() { handledMeanwhile = !returned; });
+    MessageBox::script({QMessageBox::Yes}); // the taken one beside the new file
+    w.form->command(u"cmdRestoreFromTrash"_s)->trigger();
+    returned = true;
+    QVERIFY(handledMeanwhile);
+    QCOMPARE(readBytes(w.path(u"kept.txt"_s)), QByteArray("k"));
+    QCOMPARE(readBytes(w.path(u"taken.txt"_s)), QByteArray("new"));
+    QCOMPARE(readBytes(w.path(u"taken (2).txt"_s)), QByteArray("t"));
+    QVERIFY(MessageBox::log().last().endsWith(u"別の名前で戻しますか？"_s));
+    for (const QString &path : std::as_const(trashed))
+        QVERIFY(!QFileInfo::exists(path));
 }
 
 QTEST_MAIN(TestFileOperations)

@@ -105,9 +105,11 @@ private Q_SLOTS:
     void onlyShownItemsAreBuilt();
     void messagesOfAnEarlierBuildAreDropped();
     void picturesStayWithinTheirBound();
+    void detailsTextsStayWithinTheirBound();
     void placeholderIsSharedNotCopied();
     void savedPositionsAndSelection();
     void thumbnailsArriveLater();
+    void thumbnailsFollowTheFile();
     void onlyItemsDrawnAsHiddenAreDimmed();
 };
 
@@ -230,6 +232,28 @@ void TestItemListView::picturesStayWithinTheirBound()
     QCOMPARE(view.list().at(first.row()).F, DisplayState::Shown);
 }
 
+void TestItemListView::detailsTextsStayWithinTheirBound()
+{
+    Fixture f;
+    ItemListView view(f.store);
+    const int rows = ItemListModel::ColumnTextRows + 1;
+    f.files(rows);
+    view.list().buildFolder(f.path(), {});
+    QCOMPARE(view.model()->rowCount(), rows);
+    QHash<int, int> asked;
+    view.model()->setColumns({u"名前"_s, u"コメント"_s}, [&asked](int row) {
+        ++asked[row];
+        return QStringList{QString::number(row)};
+    });
+    for (int row = 0; row < rows; ++row)
+        QCOMPARE(view.model()->columnText(row, 1), QString::number(row));
+    // Rows used lately are kept; the one used longest ago made room and is asked again.
+    QCOMPARE(view.model()->columnText(rows - 1, 1), QString::number(rows - 1));
+    QCOMPARE(asked.value(rows - 1), 1);
+    QCOMPARE(view.model()->columnText(0, 1), u"0"_s);
+    QCOMPARE(asked.value(0), 2);
+}
+
 void TestItemListView::placeholderIsSharedNotCopied()
 {
     Fixture f;
@@ -320,6 +344,50 @@ void TestItemListView::thumbnailsArriveLater()
     // Text files are never queued.
     QVERIFY(loader.thumbnail(dir.path() + u"/notes.txt"_s, 64).isNull());
     QVERIFY(!loader.isPending(dir.path() + u"/notes.txt"_s, 64));
+}
+
+void TestItemListView::thumbnailsFollowTheFile()
+{
+    Fixture f;
+    ItemListView view(f.store);
+    ThumbnailLoader &loader = view.thumbnails();
+    QSignalSpy ready(&loader, &ThumbnailLoader::ready);
+    const QString picture = f.path(u"p.png"_s);
+    auto thumbnailOf = [&](const QString &path) {
+        if (loader.thumbnail(path, 64).isNull() && !ready.wait(5000))
+            return QImage();
+        return loader.thumbnail(path, 64);
+    };
+    QImage image(400, 100, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    QVERIFY(image.save(picture));
+    QCOMPARE(thumbnailOf(picture).pixelColor(0, 0), QColor(Qt::red));
+
+    // The picture is replaced: the new one is shown, not the thumbnail of the old.
+    image = QImage(100, 400, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QVERIFY(image.save(picture));
+    // (dated apart from the first, however quickly it was written)
+    QFile written(picture);
+    QVERIFY(written.open(QIODevice::ReadWrite));
+    QVERIFY(written.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                                QFileDevice::FileModificationTime));
+    written.close();
+    const QImage changed = thumbnailOf(picture);
+    QCOMPARE(changed.size(), QSize(16, 64));
+    QCOMPARE(changed.pixelColor(0, 0), QColor(Qt::blue));
+
+    // A picture that could not be read (still being copied) is tried again when the list
+    // is built again.
+    const QString late = f.path(u"late.png"_s);
+    writeBytes(late, "\x89PNG");
+    QVERIFY(loader.thumbnail(late, 64).isNull());
+    QTRY_VERIFY(!loader.isPending(late, 64));
+    QVERIFY(loader.thumbnail(late, 64).isNull());
+    QVERIFY(!loader.isPending(late, 64));
+    f.build(view, f.look());
+    QVERIFY(loader.thumbnail(late, 64).isNull());
+    QVERIFY(loader.isPending(late, 64));
 }
 
 QTEST_MAIN(TestItemListView)

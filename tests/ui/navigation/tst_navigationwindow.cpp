@@ -24,6 +24,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <atomic>
+#include <memory>
+
 using namespace kazari;
 using namespace Qt::StringLiterals;
 
@@ -70,6 +73,7 @@ private Q_SLOTS:
     void tabsAlwaysOpenTheFolderTheyShow();
     void pathBoxAndUp();
     void driveBarNeverWaitsForTheVolumes();
+    void driveBarEndsItsLookWithTheWindow();
     void systemFolderButtons();
     void historyRefusesPathsItCannotHold();
 };
@@ -175,6 +179,29 @@ void TestNavigationWindow::driveBarNeverWaitsForTheVolumes()
     gate->release();
     QVERIFY(scanned.wait());
     QCOMPARE(bar->roots(), (QStringList{u"/"_s, u"/media/data"_s}));
+}
+
+void TestNavigationWindow::driveBarEndsItsLookWithTheWindow()
+{
+    auto started = std::make_shared<QSemaphore>();
+    auto gate = std::make_shared<QSemaphore>();
+    auto done = std::make_shared<std::atomic<bool>>(false);
+    {
+        Window w;
+        DriveBar *bar = w.navigation().driveBar();
+        QVERIFY(bar);
+        QTRY_VERIFY(!bar->scanning());
+        bar->setLister([started, gate, done]() {
+            started->release();
+            gate->tryAcquire(1, 300); // a volume slow to answer, within the time limit
+            done->store(true);
+            return QList<NamespaceEntry>{};
+        });
+        bar->rebuild();
+        QVERIFY(started->tryAcquire(1, 5000));
+    }
+    // The window waited for the look it had started: nothing of it runs afterwards.
+    QVERIFY(done->load());
 }
 
 void TestNavigationWindow::systemFolderButtons()
