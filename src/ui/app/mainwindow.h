@@ -238,6 +238,7 @@ private:
     void loadPlaceholders();
     void applyViewAndPanes();
     void prepareFreeTree();
+    void readFreeTree();
     void loadFolderHistory();
     void openFirstFolder();
     void updateRightPane();
@@ -325,6 +326,8 @@ private:
     QString m_freeTreeFileName;
     QString m_pathListFileName;
     QStringList m_freeTreeText;
+    /// The free tree file is there but could not be read: it is never written over.
+    bool m_freeTreeUnread = false;
     QStringList m_watchedFolders;
     QColor m_listColor = Qt::white;
     QColor m_listTextColor = Qt::black;
