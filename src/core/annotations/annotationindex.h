@@ -78,7 +78,7 @@ private:
 
     KeyValueList m_list;
     TextFormat m_format;
-    QHash<QString, QByteArray> m_undecodable;
+    DamagedLines m_undecodable;
     QHash<int, qsizetype> m_owner;
     int m_max = -1;
 };

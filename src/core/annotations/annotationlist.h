@@ -100,7 +100,7 @@ private:
 
     KeyValueList m_list;
     TextFormat m_format;
-    QHash<QString, QByteArray> m_undecodable;
+    DamagedLines m_undecodable;
     QString m_guardFolder;
 };
 

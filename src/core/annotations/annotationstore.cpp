@@ -1114,6 +1114,10 @@ StoreResult AnnotationStore::writeCurrentToFolderFile()
     AnnotationFileRef ref;
     ref.kind = AnnotationFileRef::Kind::FolderFile;
     ref.path = m_currentFolder + AnnotationIndex::folderCompanionName(CompanionKind::Annotations);
+    // What a file that cannot be read holds is unknown: it is never written over.
+    const Loaded existing = load(ref, m_currentFolder, false);
+    if (!existing.ok || existing.refused)
+        return StoreResult::failure(unreadFolderFileText(ref.path, existing.error));
     QString error;
     if (!write(ref, m_current, &error))
         return StoreResult::failure(error);

@@ -177,6 +177,13 @@ public:
     {
         return QStringLiteral("このフォルダには設定ファイルを保存できません。");
     }
+    /// "現在のフォルダ設定を書き出す" refused: the folder's file is there but cannot be read.
+    static QString unreadFolderFileText(const QString &path, const QString &error)
+    {
+        return QStringLiteral("このフォルダの設定ファイルを読めないため、書き出しを中止しました。\n"
+                              "%1: %2")
+            .arg(path, error);
+    }
 
     /// Unanswered questions read as No.
     void setQuestionHandler(QuestionHandler handler) { m_ask = std::move(handler); }
@@ -319,7 +326,8 @@ public:
     const FileAnnotationRec &clipboard() const { return m_clipboard; }
     void setClipboard(const FileAnnotationRec &record) { m_clipboard = record; }
 
-    /// "現在のフォルダ設定を書き出す": the current list into the current folder's `_m.ini`.
+    /// "現在のフォルダ設定を書き出す": the current list into the current folder's `_m.ini`,
+    /// refused when that file is there but cannot be read.
     StoreResult writeCurrentToFolderFile();
     /// "現在の設定を直接に編集": `ini/<stem>.ini` of the current folder when it exists.
     QString centralFileForEditing() const;

@@ -1,6 +1,7 @@
 #include "core/annotations/indexmaintenance.h"
 
 #include "core/annotations/annotationindex.h"
+#include "core/platform/pathpresence.h"
 #include "core/platform/textfile.h"
 
 #include <QFile>
@@ -71,6 +72,14 @@ IndexMaintenance::IndexMaintenance(ProgramFolder folder)
 {
 }
 
+QString IndexMaintenance::doneText(int unreachable)
+{
+    QString text = QStringLiteral("管理情報の整備が完了しました");
+    if (unreachable > 0)
+        text += QStringLiteral("（確認できないフォルダ %1 件の情報は残しました）").arg(unreachable);
+    return text;
+}
+
 bool IndexMaintenance::renameNoReplace(const QString &from, const QString &to, QString *error)
 {
     const QByteArray f = QFile::encodeName(from);
@@ -131,7 +140,12 @@ IndexMaintenance::Result IndexMaintenance::run(const std::function<void(const QS
         std::optional<int> number = AnnotationIndex::parseNumber(KeyValueList::valueOf(line));
         if (number && index.ownerOf(*number) != i)
             number.reset(); // a duplicate number: the files belong to its first line
-        const bool vanished = AnnotationIndex::isNativeKey(key) && !QFileInfo(key).isDir();
+        const PathPresence::State presence = AnnotationIndex::isNativeKey(key)
+                                                 ? PathPresence::of(key)
+                                                 : PathPresence::State::Present;
+        if (presence == PathPresence::State::Unreachable)
+            ++result.unreachable;
+        const bool vanished = presence == PathPresence::State::Gone;
         if (vanished) {
             ++result.dropped;
             if (!number)
@@ -248,7 +262,7 @@ IndexMaintenance::Result IndexMaintenance::run(const std::function<void(const QS
             say(QStringLiteral("削除できませんでした: %1: %2").arg(d.temp, errnoText(errno)));
     }
     result.ok = true;
-    say(doneText());
+    say(doneText(result.unreachable));
     return result;
 }
 

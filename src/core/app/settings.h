@@ -95,7 +95,7 @@ private:
     ProgramFolder m_folder;
     KeyValueList m_list;
     TextFormat m_format;
-    QHash<QString, QByteArray> m_undecodable;
+    DamagedLines m_undecodable;
     bool m_loadedFromFile = false;
     bool m_readFailed = false;
     std::function<QString(const QString &)> m_liveValue;

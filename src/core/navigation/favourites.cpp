@@ -2,6 +2,7 @@
 
 #include "core/navigation/navigation.h"
 #include "core/platform/keyvaluelist.h"
+#include "core/platform/pathpresence.h"
 
 #include <QFileInfo>
 #include <QSet>
@@ -31,7 +32,8 @@ bool keepOnLoad(const QString &line)
     const QString path = keyPart(line);
     if (Navigation::isIdentifier(path))
         return true;
-    return Navigation::isNativePath(path) && QFileInfo::exists(path);
+    // A place that cannot be checked just now (a disk not plugged in) stays listed.
+    return Navigation::isNativePath(path) && PathPresence::of(path) != PathPresence::State::Gone;
 }
 
 } // namespace

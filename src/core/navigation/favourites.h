@@ -20,8 +20,9 @@ namespace kazari
 ///   1899-12-30 with the time as fraction), "=", its name ("新しいカテゴリ" when made);
 /// - a line "-" is ignored.
 ///
-/// Loading keeps categories and places that exist, drops "-" lines, repeated lines and
-/// vanished places, and writes the kept lines back when the file exists. Places written
+/// Loading keeps categories and places, drops "-" lines, repeated lines and places known
+/// to be gone (see PathPresence: a place on a disk that is not plugged in stays), and
+/// writes the kept lines back when the file exists. Places written
 /// on Windows and virtual locations are never checked: they are kept word for word but
 /// not shown, as they cannot be opened here.
 ///

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QSet>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -92,6 +93,42 @@ bool isAscii(const QString &s)
     return true;
 }
 
+// Notes the bytes of every line whose text some damaged line also decoded to.
+void keepDamagedLines(TextDocument &doc, const QList<QByteArray> &raw, const QSet<QString> &damaged)
+{
+    if (damaged.isEmpty())
+        return;
+    for (qsizetype i = 0; i < doc.lines.size(); ++i) {
+        if (damaged.contains(doc.lines.at(i)))
+            doc.undecodable[doc.lines.at(i)].append(raw.at(i));
+    }
+}
+
+// Hands out the bytes read for damaged lines: each line with a damaged text takes the
+// next bytes read with that text.
+class DamagedBytes
+{
+public:
+    explicit DamagedBytes(const DamagedLines &lines)
+        : m_lines(lines)
+    {
+    }
+    const QByteArray *take(const QString &line)
+    {
+        if (m_lines.isEmpty())
+            return nullptr;
+        const auto it = m_lines.constFind(line);
+        if (it == m_lines.cend() || it->isEmpty())
+            return nullptr;
+        const int n = m_taken[line]++;
+        return &it->at(n < it->size() ? n : 0);
+    }
+
+private:
+    const DamagedLines &m_lines;
+    QHash<QString, int> m_taken;
+};
+
 QString joinLines(const TextDocument &doc)
 {
     const QString sep = lineEndText(doc.format.lineEnding);
@@ -112,9 +149,20 @@ TextDocument TextFile::decode(const QByteArray &bytes)
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         f.encoding = TextEncoding::Utf8;
         f.byteOrderMark = true;
+        // Lines that are not UTF-8 (damaged lines of a file that was rewritten from CP932)
+        // keep their bytes.
+        const QList<QByteArray> raw = splitLines<QByteArray, char>(bytes.sliced(3), f);
+        QSet<QString> damaged;
         QStringDecoder dec(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        const QString text = dec.decode(QByteArrayView(bytes).sliced(3));
-        doc.lines = splitLines<QString, QChar>(text, f);
+        doc.lines.reserve(raw.size());
+        for (const QByteArray &line : raw) {
+            dec.resetState();
+            const QString text = dec.decode(line);
+            if (dec.hasError())
+                damaged.insert(text);
+            doc.lines.append(text);
+        }
+        keepDamagedLines(doc, raw, damaged);
         return doc;
     }
     if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
@@ -150,6 +198,7 @@ TextDocument TextFile::decode(const QByteArray &bytes)
     doc.lines.reserve(raw.size());
     QStringDecoder decoder(Cp932Name, QStringDecoder::Flag::Stateless);
     QStringEncoder encoder(Cp932Name, QStringEncoder::Flag::Stateless);
+    QSet<QString> damaged;
     for (const QByteArray &line : raw) {
         if (isAsciiBytes(line)) {
             doc.lines.append(QString::fromLatin1(line));
@@ -160,11 +209,11 @@ TextDocument TextFile::decode(const QByteArray &bytes)
         // A line is kept byte for byte unless it encodes back to exactly what was read:
         // the decoder replaces what it cannot read without always saying so.
         encoder.resetState();
-        const QByteArray back = encoder.encode(text);
-        if (back != line && !doc.undecodable.contains(text))
-            doc.undecodable.insert(text, line);
+        if (encoder.encode(text) != line)
+            damaged.insert(text);
         doc.lines.append(text);
     }
+    keepDamagedLines(doc, raw, damaged);
     return doc;
 }
 
@@ -176,17 +225,15 @@ QByteArray TextFile::encode(const TextDocument &document, TextFormat *used)
     if (f.encoding == TextEncoding::Cp932) {
         const QByteArray sep = lineEndBytes(f.lineEnding);
         QStringEncoder enc(Cp932Name, QStringEncoder::Flag::Stateless);
+        DamagedBytes damaged(document.undecodable);
         bool fits = true;
         for (qsizetype i = 0; i < document.lines.size() && fits; ++i) {
             const QString &line = document.lines.at(i);
             if (i > 0)
                 out += sep;
-            if (!document.undecodable.isEmpty()) {
-                auto rawIt = document.undecodable.constFind(line);
-                if (rawIt != document.undecodable.cend()) {
-                    out += rawIt.value();
-                    continue;
-                }
+            if (const QByteArray *raw = damaged.take(line)) {
+                out += *raw;
+                continue;
             }
             if (isAscii(line)) {
                 out += line.toLatin1();
@@ -211,6 +258,25 @@ QByteArray TextFile::encode(const TextDocument &document, TextFormat *used)
         f.encoding = TextEncoding::Utf8;
         f.byteOrderMark = true;
         out.clear();
+    }
+
+    if (f.encoding == TextEncoding::Utf8 && !document.undecodable.isEmpty()) {
+        if (f.byteOrderMark)
+            out = QByteArrayLiteral("\xEF\xBB\xBF");
+        const QByteArray sep = lineEndBytes(f.lineEnding);
+        DamagedBytes damaged(document.undecodable);
+        for (qsizetype i = 0; i < document.lines.size(); ++i) {
+            if (i > 0)
+                out += sep;
+            const QString &line = document.lines.at(i);
+            const QByteArray *raw = damaged.take(line);
+            out += raw ? *raw : line.toUtf8();
+        }
+        if (f.finalLineEnd && !document.lines.isEmpty())
+            out += sep;
+        if (used)
+            *used = f;
+        return out;
     }
 
     const QString text = joinLines(document);

@@ -20,14 +20,20 @@ struct TextFormat {
     bool finalLineEnd = true;
 };
 
+/// The bytes of lines that did not decode cleanly, keyed by their decoded text: for each
+/// such text, the bytes of every line read with that text, in file order (damaged lines
+/// that decode alike each keep their own).
+using DamagedLines = QHash<QString, QList<QByteArray>>;
+
 /// A text file as a list of lines plus what is needed to write it back unchanged.
 struct TextDocument {
     QStringList lines;
     TextFormat format;
-    /// Lines whose bytes did not decode cleanly, keyed by their decoded text. When such a
-    /// line is written back unchanged its original bytes are written, so a damaged line
-    /// that nobody touched survives a save byte for byte.
-    QHash<QString, QByteArray> undecodable;
+    /// When lines with one of these texts are written, the first gets the first bytes
+    /// read, the second the second and so on (any further ones the first), whatever the
+    /// encoding written: a damaged line that nobody touched survives every save byte for
+    /// byte, also when the file is rewritten as UTF-8.
+    DamagedLines undecodable;
 };
 
 /// The one reader and writer of every data and settings file.

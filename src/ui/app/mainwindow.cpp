@@ -493,12 +493,7 @@ void MainWindow::FormCreate()
         m_toolBars->bars().first()->setWindowTitle(windowTitle());
 
     step(QStringLiteral("自由にツリーを読み込み"));
-    {
-        const TextFile::ReadResult tree =
-            TextFile::read(m_options.programFolder.file(m_freeTreeFileName));
-        if (tree.found)
-            m_freeTreeText = tree.document.lines;
-    }
+    readFreeTree();
 
     step(QStringLiteral("設定を読み込み"));
     {
@@ -550,11 +545,13 @@ void MainWindow::applyWindowAttributes()
 {
     m_treeType = m_settings.integer(QStringLiteral("GTree2Type"), 0);
     // FreeTreeName counts only when its tree file is there; it never leaves the program
-    // folder.
+    // folder. The tree is then read from the file it is saved to at the exit.
     const QString treeName = m_settings.value(QStringLiteral("FreeTreeName"));
-    if (ProgramFolder::isContainedName(treeName) &&
-        QFileInfo(m_options.programFolder.file(treeName + QStringLiteral(".txt"))).isFile())
+    if (ProgramFolder::isContainedName(treeName) && treeName != m_freeTreeFileName &&
+        QFileInfo(m_options.programFolder.file(treeName + QStringLiteral(".txt"))).isFile()) {
         m_freeTreeFileName = treeName;
+        readFreeTree();
+    }
     const std::optional<int> h = m_settings.integer(QStringLiteral("LastHeight"));
     const std::optional<int> w = m_settings.integer(QStringLiteral("LastWidth"));
     if (h || w)
@@ -575,6 +572,14 @@ void MainWindow::applyWindowAttributes()
                                               qMax(1, m_panes->freeTree()->height() / 2));
     m_panes->folderArea()->setSizes({qMax(40, leftHeight), qMax(20, treeHeight)});
     m_browserAddress = m_settings.value(QStringLiteral("WebLastPath"));
+}
+
+void MainWindow::readFreeTree()
+{
+    const TextFile::ReadResult tree =
+        TextFile::read(m_options.programFolder.file(m_freeTreeFileName));
+    m_freeTreeText = tree.found ? tree.document.lines : QStringList();
+    m_freeTreeUnread = !tree.error.isEmpty();
 }
 
 void MainWindow::buildSettingsMenus()
@@ -1307,8 +1312,12 @@ void MainWindow::FormClose()
         m_shutdownLog.append(QStringLiteral("save free tree"));
         const QString treeFile = m_options.programFolder.file(m_freeTreeFileName);
         runShutdown(ShutdownStep::SaveFreeTree, withFiles);
-        if (QFileInfo::exists(treeFile) || !m_freeTreeText.isEmpty()) {
-            TextFile::ReadResult old = TextFile::read(treeFile);
+        // A tree file that could not be read, at the start or now, is never written over.
+        TextFile::ReadResult old;
+        if (!m_freeTreeUnread)
+            old = TextFile::read(treeFile);
+        const bool readable = !m_freeTreeUnread && old.error.isEmpty();
+        if (readable && (old.found || !m_freeTreeText.isEmpty())) {
             TextDocument doc = old.found ? old.document : TextDocument();
             doc.lines = m_freeTreeText;
             QString error;

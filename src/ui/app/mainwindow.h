@@ -255,6 +255,7 @@ private:
     void loadPlaceholders();
     void applyViewAndPanes();
     void prepareFreeTree();
+    void readFreeTree();
     void loadFolderHistory();
     void openFirstFolder();
     void applyListPalette();
@@ -322,6 +323,8 @@ private:
     QString m_freeTreeFileName;
     QString m_pathListFileName;
     QStringList m_freeTreeText;
+    /// The free tree file is there but could not be read: it is never written over.
+    bool m_freeTreeUnread = false;
     QStringList m_watchedFolders;
     QColor m_listColor = Qt::white;
     QColor m_listTextColor = Qt::black;

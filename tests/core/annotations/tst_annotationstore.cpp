@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 using namespace kazari;
 using namespace kazari::test;
 using namespace Qt::StringLiterals;
@@ -118,6 +120,7 @@ private Q_SLOTS:
     void temporaryPerFolderLastsOneLoad();
     void chooseModeStoresBothSwitches();
     void folderCommandsAndFallback();
+    void writingTheFolderFileNeverReplacesAnUnreadOne();
     void saveCurrentAsksAboutTheFolderFile();
     void editFolderIsOneBatch();
 };
@@ -629,6 +632,39 @@ void TestAnnotationStore::folderCommandsAndFallback()
     QVERIFY(f.store.GetByPath(a + u"x"_s, u"_cmt"_s).isEmpty());
     f.store.setSearchResultMode(true);
     QCOMPARE(f.store.GetByPath(a + u"x"_s, u"_cmt"_s), u"local"_s);
+}
+
+void TestAnnotationStore::writingTheFolderFileNeverReplacesAnUnreadOne()
+{
+    // A _m.ini that its owner may write but not read: what it holds is unknown, so the
+    // current list never replaces it. Root reads anything, so a test run as root acts as
+    // that other owner while the store works.
+    Fixture f(StorageMode::Central);
+    f.createIndex();
+    const QString a = f.dir(u"A"_s);
+    QVERIFY(f.store.loadForListBuild(a).ok);
+    f.store.current().setValue(u"x"_s, u"_cmt"_s, u"central"_s);
+    const QString file = a + u"_m.ini"_s;
+    writeBytes(file, "x_cmt=only here\n");
+    constexpr uid_t Nobody = 65534;
+    const bool root = ::geteuid() == 0;
+    if (root) {
+        QVERIFY(::chown(QFile::encodeName(a).constData(), Nobody, Nobody) == 0);
+        QVERIFY(::chown(QFile::encodeName(file).constData(), Nobody, Nobody) == 0);
+        QVERIFY(QFile::setPermissions(f.data.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                         QFile::ExeOwner | QFile::ExeGroup |
+                                                         QFile::ExeOther));
+    }
+    QVERIFY(QFile::setPermissions(file, QFile::WriteOwner));
+    if (root)
+        QCOMPARE(::seteuid(Nobody), 0);
+    const StoreResult r = f.store.writeCurrentToFolderFile();
+    if (root)
+        QCOMPARE(::seteuid(0), 0);
+    QVERIFY(!r.ok);
+    QVERIFY(r.error.startsWith(u"このフォルダの設定ファイルを読めないため"_s));
+    QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(bytes(file), QByteArray("x_cmt=only here\n"));
 }
 
 void TestAnnotationStore::saveCurrentAsksAboutTheFolderFile()

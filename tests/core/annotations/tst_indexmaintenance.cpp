@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mount.h>
+
 using namespace kazari;
 using namespace kazari::test;
 using namespace Qt::StringLiterals;
@@ -38,6 +40,7 @@ class TestIndexMaintenance : public QObject
 private Q_SLOTS:
     void dropsRenumbersAndCarriesCompanions();
     void duplicateNumberOfADroppedEntryKeepsTheFile();
+    void foldersThatCannotBeCheckedKeepTheirFiles();
     void existingTargetIsNeverReplaced();
     void failedRenameRestoresEverything();
     void missingIndexCreatesNothing();
@@ -94,12 +97,59 @@ void TestIndexMaintenance::duplicateNumberOfADroppedEntryKeepsTheFile()
     TempProgramFolder pf;
     QTemporaryDir data;
     const QString a = data.path() + u"/"_s;
-    pf.writeBytes(u"ini/index.ini"_s, (a + u"=1\n/gone/away/=1\n"_s).toUtf8());
+    pf.writeBytes(u"ini/index.ini"_s, (a + u"=1\n"_s + a + u"gone/=1\n"_s).toUtf8());
     pf.writeBytes(u"ini/1.ini"_s, "A's annotations");
     const IndexMaintenance::Result r = IndexMaintenance(pf.folder()).run();
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(pf.readBytes(u"ini/0.ini"_s), QByteArray("A's annotations"));
     QCOMPARE(QString::fromUtf8(pf.readBytes(u"ini/index.ini"_s)), a + u"=0\n"_s);
+}
+
+void TestIndexMaintenance::foldersThatCannotBeCheckedKeepTheirFiles()
+{
+    // Only a folder missing from a parent that is there is known to be gone. A folder on a
+    // disk that is not plugged in, or below something that is not a folder, may come
+    // back: its entry and files stay, and the closing text counts it.
+    TempProgramFolder pf;
+    QTemporaryDir data;
+    QTemporaryDir disk;
+    const QByteArray mountPoint = QFile::encodeName(disk.path());
+    if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=1m") != 0)
+        QSKIP("cannot mount a tmpfs here");
+    const QString onDisk = disk.path() + u"/photos/2024/"_s;
+    const bool made = QDir().mkpath(onDisk);
+    QCOMPARE(::umount(mountPoint.constData()), 0); // the disk is unplugged
+    QVERIFY(made && !QFileInfo::exists(onDisk));
+    const QString gone = data.path() + u"/gone/"_s;
+    QFile plain(data.filePath(u"plain"_s));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QString underFile = plain.fileName() + u"/sub/"_s;
+    pf.writeBytes(u"ini/index.ini"_s,
+                  (onDisk + u"=1\n"_s + gone + u"=2\n"_s + underFile + u"=3\n"_s).toUtf8());
+    for (int n = 1; n <= 3; ++n)
+        pf.writeBytes(u"ini/%1.ini"_s.arg(n), "file" + QByteArray::number(n));
+    pf.writeBytes(u"rule/1.rule"_s, "rule 1");
+    pf.writeBytes(u"img/3.bmp"_s, "image 3");
+
+    QStringList texts;
+    const IndexMaintenance::Result r =
+        IndexMaintenance(pf.folder()).run([&](const QString &t) { texts.append(t); });
+    QVERIFY2(r.ok, qPrintable(r.error));
+    QCOMPARE(r.dropped, 1);
+    QCOMPARE(r.unreachable, 2);
+    QCOMPARE(QString::fromUtf8(pf.readBytes(u"ini/index.ini"_s)),
+             onDisk + u"=0\n"_s + underFile + u"=1\n"_s);
+    const QMap<QString, QByteArray> expected{
+        {u"ini/index.ini"_s, pf.readBytes(u"ini/index.ini"_s)},
+        {u"ini/0.ini"_s, "file1"},
+        {u"ini/1.ini"_s, "file3"},
+        {u"rule/0.rule"_s, "rule 1"},
+        {u"img/1.bmp"_s, "image 3"},
+    };
+    QCOMPARE(snapshot(pf), expected);
+    QCOMPARE(texts.last(), IndexMaintenance::doneText(2));
+    QVERIFY(texts.last().contains(u"2 件"_s));
 }
 
 void TestIndexMaintenance::existingTargetIsNeverReplaced()

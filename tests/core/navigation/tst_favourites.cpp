@@ -16,6 +16,7 @@ class TestFavourites : public QObject
 
 private Q_SLOTS:
     void loadDropsVanishedPlacesAndKeepsForeignOnes();
+    void placesThatCannotBeCheckedStay();
     void missingFileIsNotCreatedByLoading();
     void commandsEditAndSave();
     void unreadableFileIsNeverReplaced();
@@ -56,6 +57,25 @@ void TestFavourites::loadDropsVanishedPlacesAndKeepsForeignOnes()
     // A second load changes nothing.
     QVERIFY(f.load());
     QCOMPARE(pf.readBytes(u"pathlist.ini"_s), kept);
+}
+
+void TestFavourites::placesThatCannotBeCheckedStay()
+{
+    // Below a missing folder (a disk that is not plugged in) or below a file, a place may
+    // come back: only a place missing from a folder that is there is dropped.
+    TempProgramFolder pf;
+    QTemporaryDir data;
+    QFile plain(data.filePath(u"plain"_s));
+    QVERIFY(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    const QByteArray unplugged = QFile::encodeName(data.filePath(u"disk/photos"_s)) + "=photos\n";
+    const QByteArray underFile = QFile::encodeName(plain.fileName()) + "/sub=sub\n";
+    const QByteArray gone = QFile::encodeName(data.filePath(u"gone"_s)) + "=gone\n";
+    QVERIFY(pf.writeBytes(u"pathlist.ini"_s, unplugged + gone + underFile));
+    Favourites f(pf.folder());
+    QVERIFY(f.load());
+    QCOMPARE(pf.readBytes(u"pathlist.ini"_s), unplugged + underFile);
+    QCOMPARE(f.entries().size(), 2);
 }
 
 void TestFavourites::missingFileIsNotCreatedByLoading()

@@ -18,6 +18,7 @@ private Q_SLOTS:
     void decodesEncodings();
     void cp932UpgradesToUtf8WithMarkWhenNeeded();
     void damagedLinesSurviveUnchanged();
+    void damagedLinesKeepTheirOwnBytesThroughEveryRewrite();
     void writeIsAtomicAndReportsFailure();
     void regularFilesOnlyRefusesLinks();
     void missingFileIsNotAnError();
@@ -104,6 +105,24 @@ void TestTextFile::damagedLinesSurviveUnchanged()
     QCOMPARE(doc.lines.at(0), QStringLiteral(u"good=あ"));
     doc.lines[2] = QStringLiteral("last=2");
     QCOMPARE(TextFile::encode(doc), QByteArray("good=\x82\xA0\r\nbad=\xFF\xFE\x81\r\nlast=2\r\n"));
+}
+
+void TestTextFile::damagedLinesKeepTheirOwnBytesThroughEveryRewrite()
+{
+    // Two damaged lines that decode alike (a lone lead byte each), then a character CP932
+    // cannot hold: the file becomes UTF-8 with a mark, each damaged line keeping its own
+    // bytes, also when that file is read and rewritten again.
+    TextDocument doc = TextFile::decode(QByteArray("x=\x81\r\nok=\x82\xA0\r\nx=\x82\r\n"));
+    QCOMPARE(doc.lines.at(0), doc.lines.at(2));
+    QCOMPARE(TextFile::encode(doc), QByteArray("x=\x81\r\nok=\x82\xA0\r\nx=\x82\r\n"));
+    doc.lines.append(QStringLiteral(u"c=😀"));
+    const QByteArray upgraded = TextFile::encode(doc);
+    QCOMPARE(
+        upgraded,
+        QByteArray("\xEF\xBB\xBFx=\x81\r\nok=\xE3\x81\x82\r\nx=\x82\r\nc=\xF0\x9F\x98\x80\r\n"));
+    TextDocument again = TextFile::decode(upgraded);
+    again.lines.append(u"d=1"_s);
+    QCOMPARE(TextFile::encode(again), upgraded + "d=1\r\n");
 }
 
 void TestTextFile::writeIsAtomicAndReportsFailure()

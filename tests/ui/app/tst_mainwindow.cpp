@@ -18,6 +18,10 @@
 #include <QStatusBar>
 #include <QTest>
 
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
 using namespace kazari;
 using namespace Qt::StringLiterals;
 
@@ -37,6 +41,7 @@ private Q_SLOTS:
     void gamePaneLayout();
     void closeWithoutExeIniWritesNothing();
     void closeWithExeIniWritesStateInOrder();
+    void freeTreeIsSavedToTheFileItWasReadFrom();
     void switchHandlerStoresAtOnceAndRebuilds();
     void shortcutsOnlyWhileListHasFocus();
     void storageModeCommands();
@@ -177,6 +182,44 @@ void TestMainWindow::closeWithExeIniWritesStateInOrder()
     QCOMPARE(s.value(u"FreeTreeName"_s), u"Mine.ini"_s);
     QVERIFY(dir.readBytes(u"exe.ini"_s).startsWith("[x]\r\n"));
     QVERIFY(dir.readBytes(u"ToolBar.ini"_s).contains("Visible="));
+}
+
+void TestMainWindow::freeTreeIsSavedToTheFileItWasReadFrom()
+{
+    test::TempProgramFolder dir;
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, "FreeTreeName=Mine.ini\n"));
+    QVERIFY(dir.writeBytes(u"Mine.ini.txt"_s, ""));
+    QVERIFY(dir.writeBytes(u"FreeTree.ini"_s, "/default=icon.bmp\n"));
+    QVERIFY(dir.writeBytes(u"Mine.ini"_s, "/mine=icon.bmp\r\n"));
+    MainWindow::Options o;
+    o.programFolder = dir.folder();
+    auto runOnce = [&o]() {
+        MainWindow w(o);
+        w.FormCreate();
+        w.show();
+        w.close();
+    };
+    runOnce();
+    QCOMPARE(dir.readBytes(u"Mine.ini"_s), QByteArray("/mine=icon.bmp\r\n"));
+    QCOMPARE(dir.readBytes(u"FreeTree.ini"_s), QByteArray("/default=icon.bmp\n"));
+
+    // A tree file that is there but cannot be read (a socket stops root too) is left as
+    // it is, under either name.
+    for (const QString &name : {u"Mine.ini"_s, u"FreeTree.ini"_s}) {
+        if (name == u"FreeTree.ini"_s)
+            QVERIFY(dir.writeBytes(u"exe.ini"_s, "N28=1\n"));
+        QVERIFY(QFile::remove(dir.file(name)));
+        const QByteArray path = QFile::encodeName(dir.file(name));
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        QVERIFY(path.size() < qsizetype(sizeof(address.sun_path)));
+        qstrcpy(address.sun_path, path.constData());
+        QCOMPARE(::bind(fd, reinterpret_cast<const sockaddr *>(&address), sizeof(address)), 0);
+        runOnce();
+        ::close(fd);
+        QVERIFY2(!QFileInfo(dir.file(name)).isFile(), qPrintable(name));
+    }
 }
 
 void TestMainWindow::switchHandlerStoresAtOnceAndRebuilds()
