@@ -22,6 +22,7 @@
 #include "core/platform/textfile.h"
 #include "ui/app/appevents.h"
 #include "ui/app/fontcolourdialog.h"
+#include "ui/app/maincommands.h"
 #include "ui/app/menucatalog.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/panelayout.h"
@@ -29,6 +30,7 @@
 #include "ui/app/splashwindow.h"
 #include "ui/app/systemlauncher.h"
 #include "ui/app/toolbararea.h"
+#include "ui/app/windowlifecycle.h"
 #include "ui/decoration/decorationcommands.h"
 #include "ui/fileops/fileoperationscontroller.h"
 #include "ui/itemlist/deferreddisplay.h"
@@ -128,11 +130,14 @@ MainWindow::MainWindow(Options options, QWidget *parent)
     m_store->setEventPump(
         []() { QApplication::processEvents(QEventLoop::ExcludeUserInputEvents); });
     m_builder = std::make_unique<ListBuilder>(*this);
+    m_mainCommands = std::make_unique<MainCommands>(*this);
+    m_lifecycle = std::make_unique<WindowLifecycle>(*this);
     m_toolBars = std::make_unique<ToolBarArea>(*this);
     buildWidgets();
     buildMenusAndToolBars();
     buildStatusBar();
-    connect(&m_commands, &CommandRegistry::triggered, this, &MainWindow::onCommand);
+    connect(&m_commands, &CommandRegistry::triggered, this,
+            [this](const QString &name, QAction *action) { m_mainCommands->run(name, action); });
     m_fileOperations = new FileOperationsController(*this);
     m_navigation = new NavigationController(*this);
     m_opener = new ItemOpener(*this);
@@ -226,16 +231,39 @@ void MainWindow::showFolderIcon(const QString &folder)
     m_builder->showFolderIcon(folder);
 }
 
-void MainWindow::onShutdown(ShutdownStep step, std::function<void(bool)> work)
+void MainWindow::FormCreate()
 {
-    m_shutdownWork.append({step, std::move(work)});
+    m_lifecycle->FormCreate();
 }
 
-void MainWindow::step(const QString &text)
+void MainWindow::FormClose()
 {
-    m_startupLog.append(text);
-    if (m_splash)
-        m_splash->setStatus(text);
+    m_lifecycle->FormClose();
+}
+
+const QStringList &MainWindow::startupLog() const
+{
+    return m_lifecycle->startupLog();
+}
+
+const QStringList &MainWindow::shutdownLog() const
+{
+    return m_lifecycle->shutdownLog();
+}
+
+void MainWindow::onShutdown(ShutdownStep step, std::function<void(bool)> work)
+{
+    m_lifecycle->onShutdown(step, std::move(work));
+}
+
+void MainWindow::addCommandHandler(CommandHandler handler)
+{
+    m_mainCommands->addHandler(std::move(handler));
+}
+
+void MainWindow::MenuItem_Clicks(const QString &name)
+{
+    m_mainCommands->MenuItem_Clicks(name);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -455,92 +483,6 @@ void MainWindow::buildDriveBar()
 // ---------------------------------------------------------------------------------------
 // Start-up
 
-void MainWindow::FormCreate()
-{
-    step(QStringLiteral("起動開始"));
-    if (QToolBar *spare = toolBar(QStringLiteral("ToolBar7")))
-        spare->hide();
-    if (QToolBar *action = toolBar(QStringLiteral("ActionToolBar1")))
-        action->hide();
-    m_panes->rpgView()->start();
-    m_osText = QSysInfo::prettyProductName();
-    statusField(SysMsg)->setText(m_osText);
-
-    step(QStringLiteral("メッセージセット"));
-    AppEvents::registerAll();
-    {
-        const TextFile::ReadResult watched = TextFile::read(
-            m_options.programFolder.file(QStringLiteral("ChangeNotificationList.txt")));
-        if (watched.found) {
-            for (const QString &line : watched.document.lines) {
-                if (!line.trimmed().isEmpty())
-                    m_watchedFolders.append(line);
-            }
-        }
-    }
-    m_commands.bindShortcutsTo(itemList());
-    m_listFocused = false;
-    m_freeTreeFileName = QStringLiteral("FreeTree.ini");
-    m_pathListFileName = QStringLiteral("pathlist.ini");
-
-    step(QStringLiteral("アプリケーション初期化"));
-    m_closing = false;
-    placeProgressBar();
-    m_builder->setFileMask(QStringLiteral("*"));
-    statusField(FindFileName)->setText(fileMask());
-    m_folderImage->setPixmap(QPixmap::fromImage(BuiltinPictures::folder(16, 0)));
-    if (!m_toolBars->bars().isEmpty())
-        m_toolBars->bars().first()->setWindowTitle(windowTitle());
-
-    step(QStringLiteral("自由にツリーを読み込み"));
-    readFreeTree();
-
-    step(QStringLiteral("設定を読み込み"));
-    {
-        QString error;
-        if (!m_settings.load(&error) && !error.isEmpty())
-            MessageBox::warning(this, QStringLiteral("設定ファイルを読めません: ") + error);
-        m_store->reloadModeFromSettings();
-        m_panes->rpgView()->applyRecord(m_settings);
-    }
-
-    step(QStringLiteral("ツールバー状態設定"));
-    {
-        m_toolBars->restore(m_options.programFolder.file(ToolBarLayout::fileName()));
-        m_toolBars->syncMarks(m_commands);
-    }
-
-    step(QStringLiteral("有効ドライブ"));
-    buildDriveBar();
-
-    step(QStringLiteral("ウインドウ属性セット"));
-    applyWindowAttributes();
-
-    step(QStringLiteral("メニュー作成"));
-    buildSettingsMenus();
-
-    step(QStringLiteral("表示系初期設定"));
-    applyMarksAndDisplay();
-
-    step(QStringLiteral("アイコン読み込み"));
-    loadPlaceholders();
-
-    applyViewAndPanes();
-
-    step(QStringLiteral("自由にツリーの準備"));
-    prepareFreeTree();
-
-    step(QStringLiteral("フォルダ履歴"));
-    loadFolderHistory();
-
-    ColumnController::install(*this);
-    SortCommands::install(*this);
-    FilterCommands::install(*this);
-    SelectionDetails::install(*this);
-    TaskCommands::install(*this);
-    openFirstFolder();
-}
-
 void MainWindow::applyWindowAttributes()
 {
     m_treeType = m_settings.integer(QStringLiteral("GTree2Type"), 0);
@@ -718,48 +660,9 @@ void MainWindow::applyViewAndPanes()
     m_panes->applyStored();
 }
 
-void MainWindow::prepareFreeTree()
-{
-    QAction *treeButton = m_commands.action(Component::FreeTreePane);
-    if (m_treeType == 1 || m_treeType == 4) {
-        if (treeButton) {
-            treeButton->setChecked(true);
-        }
-        m_panes->freeTree()->show();
-    }
-    QAction *floating = m_commands.action(Component::FloatingWindows);
-    if (m_settings.value(QStringLiteral("TreePanel")) == QLatin1String("1")) {
-        m_panes->folderArea()->show();
-        if (floating) {
-            floating->setChecked(true);
-        }
-    } else {
-        m_panes->folderArea()->hide();
-        if (floating) {
-            floating->setChecked(false);
-        }
-        if (treeButton) {
-            treeButton->setChecked(false);
-        }
-    }
-}
-
 void MainWindow::loadFolderHistory()
 {
     m_navigation->loadFolderHistory();
-}
-
-void MainWindow::openFirstFolder()
-{
-    const QString lastPath = m_settings.readFromFile(QStringLiteral("LastPath"));
-    const FirstFolder first =
-        FirstFolder::choose(m_options.arguments, lastPath, m_options.programFolder.path());
-    if (first.kind == FirstFolder::FoundList) {
-        m_builder->setCurrentFolder(first.path);
-        showFoundList();
-        return;
-    }
-    Build_ListView(first.path);
 }
 
 // ---------------------------------------------------------------------------------------
@@ -862,201 +765,10 @@ void MainWindow::onIconSizeChanged(int size)
     m_builder->onShowedChanged(m_itemList->list().showedCount());
 }
 
-void MainWindow::onCommand(const QString &name, QAction *action)
-{
-    for (const CommandHandler &handler : std::as_const(m_commandHandlers)) {
-        if (handler(name, action))
-            return;
-    }
-    if (ViewStyle::isViewCommand(name)) {
-        m_builder->chooseViewStyle(name);
-        return;
-    }
-    if (name == QLatin1String("cmdCycleViewStyle")) {
-        const QString next = ViewStyle::nextInCycle(viewStyleCommand());
-        if (!next.isEmpty())
-            m_builder->chooseViewStyle(next);
-        return;
-    }
-    if (name == QLatin1String("cmdRefresh")) {
-        refreshList();
-        return;
-    }
-    if (name == QLatin1String("cmdClearPosition")) {
-        clearPositions();
-        return;
-    }
-    if (name == Component::IconExtensions || name == Component::CaptionExtensions ||
-        name == Component::SimpleIcons) {
-        // The decoration master switches and the simple icons: store, then rebuild.
-        m_settings.storeSetting(
-            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
-        if (name == Component::SimpleIcons)
-            loadPlaceholders();
-        applyDecorationSwitches();
-        m_builder->rebuildKeepingSelection();
-        return;
-    }
-    if (name.startsWith(QLatin1String("cmdToolBar")) && m_toolBars->bar(name.mid(3))) {
-        // A tool bar's own command: no settings key, its state lives in ToolBar.ini.
-        m_toolBars->bar(name.mid(3))->setVisible(action->isChecked());
-        return;
-    }
-    if (name == Component::WholeToolBar) {
-        m_toolBars->setAreaVisible(action->isChecked());
-        m_settings.storeSetting(
-            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
-        return;
-    }
-    if (name == Component::KeepAtBack) {
-        setWindowAtBack(action->isChecked());
-        m_settings.storeSetting(
-            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
-        return;
-    }
-    if (onStoreCommand(name, action))
-        return;
-    if (name == Component::FloatingWindows) {
-        // The folder pane with its splitter.
-        m_panes->setFolderAreaShown(action->isChecked());
-        return;
-    }
-    if (name == Component::FolderPaneButton) {
-        // The tool button "フォルダ" runs the pane's menu command.
-        if (QAction *pane = m_commands.action(Component::FolderPane)) {
-            pane->setChecked(!pane->isChecked());
-            MenuItem_Clicks(Component::FolderPane);
-        }
-        action->setChecked(!m_panes->gamePane()->isHidden());
-        return;
-    }
-    if (name == Component::FolderTabs) {
-        m_folderTabs->setVisible(action->isChecked());
-        m_settings.storeSetting(
-            name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
-        return;
-    }
-    if (name == QLatin1String("cmdBlackScreen")) {
-        m_rpgCommands->toggleBlackPicture();
-        action->setChecked(m_rpgCommands->blackPictureShown());
-        return;
-    }
-    if (name == QLatin1String("cmdListColour")) {
-        const QColor c = QColorDialog::getColor(m_listColor, this);
-        if (!c.isValid())
-            return;
-        m_listTextColor = ColorValue::brightness(c) >= 128 ? QColor(Qt::black) : QColor(Qt::white);
-        m_listTextColorNumber = ColorValue::fromColor(m_listTextColor);
-        setListColor(c);
-        m_builder->rebuildKeepingSelection();
-        return;
-    }
-    if (name == QLatin1String("cmdListFont")) {
-        if (const auto chosen = FontColourDialog::ask(this, m_itemList->font(), m_listTextColor))
-            setListFont(chosen->font, chosen->colour);
-        return;
-    }
-    if (name == QLatin1String("cmdOpen")) {
-        openSelection();
-        return;
-    }
-    if (name == QLatin1String("cmdSettings")) {
-        showSettingsDialog();
-        return;
-    }
-    if (action->isCheckable() && SwitchCommands::isGeneric(name)) {
-        MenuItem_Clicks(name);
-        return;
-    }
-}
-
-bool MainWindow::onStoreCommand(const QString &name, QAction *action)
-{
-    if (name == Component::CentralManagement || name == Component::PerFolderFiles) {
-        const StorageMode mode =
-            name == Component::PerFolderFiles ? StorageMode::PerFolder : StorageMode::Central;
-        if (m_store->chooseMode(mode))
-            m_builder->rebuildKeepingSelection();
-        return true;
-    }
-    if (name == Component::TemporaryPerFolderFiles) {
-        const bool rebuild = m_store->toggleTemporaryPerFolder();
-        {
-            action->setChecked(m_store->isTemporaryPerFolder());
-        }
-        if (rebuild)
-            m_builder->rebuildKeepingSelection();
-        return true;
-    }
-    if (name == Component::WriteCurrentFolderFile) {
-        if (m_store->shellNamespaceMode()) {
-            MessageBox::information(this, AnnotationStore::noFolderFileText());
-            return true;
-        }
-        showStoreError(m_store->writeCurrentToFolderFile());
-        return true;
-    }
-    if (name == Component::EditCurrentFolderFile) {
-        const QString file = m_store->centralFileForEditing();
-        if (!file.isEmpty())
-            m_launcher->openWithDefault(file);
-        return true;
-    }
-    if (name == QLatin1String("cmdMaintainIndex")) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const StoreResult r =
-            m_store->AnnotationOp(currentFolder(), QString(), QPoint(), -1, -1, OpMaintenance);
-        QApplication::restoreOverrideCursor();
-        showStoreError(r);
-        m_builder->rebuildKeepingSelection();
-        return true;
-    }
-    return false;
-}
-
 void MainWindow::showStoreError(const StoreResult &result)
 {
     if (!result.ok && !result.error.isEmpty())
         MessageBox::information(this, result.error);
-}
-
-void MainWindow::MenuItem_Clicks(const QString &name)
-{
-    QAction *a = m_commands.action(name);
-    if (!a)
-        return;
-    const bool on = a->isChecked();
-
-    // 1. Special effects of the new mark.
-    if (name == Component::ProtectFileNames) {
-        m_itemList->setEditTriggers(on ? QAbstractItemView::NoEditTriggers
-                                       : QAbstractItemView::EditKeyPressed |
-                                             QAbstractItemView::SelectedClicked);
-    } else if (name == Component::AcceptDrops) {
-        m_itemList->setViewsAcceptDrops(on);
-    } else if (name == Component::ResizeIcons) {
-        if (on) {
-            if (QAction *positions = m_commands.action(Component::KeepPositions)) {
-                positions->setChecked(false);
-            }
-            m_settings.storeSetting(Component::KeepPositions, QStringLiteral("0"), true);
-        }
-    }
-    // 2. What the mark changes in the panes.
-    m_panes->applySwitch(name, on);
-
-    // 3. Store the mark at once.
-    QString error;
-    m_settings.storeSetting(name, on ? QStringLiteral("1") : QStringLiteral("0"), true, &error);
-    if (!error.isEmpty())
-        MessageBox::warning(this, QStringLiteral("設定ファイルに書き込めません: ") + error);
-
-    // 4. Rebuild the list unless the command only changes a pane.
-    if (SwitchCommands::rebuildsList(name)) {
-        m_builder->rebuildKeepingSelection();
-        if (name == Component::ResizeIcons)
-            m_builder->rebuildKeepingSelection();
-    }
 }
 
 void MainWindow::showSettingsDialog()
@@ -1255,152 +967,8 @@ bool MainWindow::eventFilter(QObject *watched, QEvent *event)
 void MainWindow::closeEvent(QCloseEvent *event)
 {
     // Closing is always allowed.
-    if (!m_closed) {
-        m_shutdownLog.append(QStringLiteral("release gate"));
-        m_closing = true;
-        m_panes->rpgView()->releaseAll();
-        runShutdown(ShutdownStep::ReleaseGate, m_settings.fileExists());
-        FormClose();
-    }
+    m_lifecycle->close();
     event->accept();
-}
-
-void MainWindow::runShutdown(ShutdownStep stepId, bool withFiles)
-{
-    for (const auto &work : std::as_const(m_shutdownWork)) {
-        if (work.first == stepId && work.second)
-            work.second(withFiles);
-    }
-}
-
-void MainWindow::FormClose()
-{
-    m_closed = true;
-    m_closing = true;
-
-    // 1. Stop the item list's own watch and idle work; shortcuts go with the hook.
-    m_shutdownLog.append(QStringLiteral("stop list watch"));
-    m_commands.bindShortcutsTo(nullptr);
-    m_itemList->iconView()->removeEventFilter(this);
-    m_itemList->detailsView()->removeEventFilter(this);
-    m_folderWatch->stop();
-    m_itemList->display().setAttached(false);
-    statusBar()->removeEventFilter(this);
-    runShutdown(ShutdownStep::StopListWatch, false);
-    m_panes->rpgView()->stop();
-
-    // 2. Without exe.ini no file is written; workers, timers and records are still
-    //    stopped and freed below.
-    //    An exe.ini that could not be read at start is not overwritten with defaults.
-    const bool withFiles = m_settings.fileExists() && !m_settings.readFailed();
-    m_shutdownLog.append(withFiles ? QStringLiteral("exe.ini exists")
-                                   : QStringLiteral("no exe.ini"));
-
-    // 3. Every folder watcher stops; emptied entries go.
-    m_shutdownLog.append(QStringLiteral("stop watchers"));
-    runShutdown(ShutdownStep::StopWatchers, withFiles);
-    m_watchedFolders.removeAll(QString());
-
-    // 4. Column widths.
-    if (withFiles) {
-        m_shutdownLog.append(QStringLiteral("store columns"));
-        runShutdown(ShutdownStep::StoreColumns, withFiles);
-    }
-
-    // 5. The free tree text.
-    if (withFiles) {
-        m_shutdownLog.append(QStringLiteral("save free tree"));
-        const QString treeFile = m_options.programFolder.file(m_freeTreeFileName);
-        runShutdown(ShutdownStep::SaveFreeTree, withFiles);
-        // A tree file that could not be read, at the start or now, is never written over.
-        TextFile::ReadResult old;
-        if (!m_freeTreeUnread)
-            old = TextFile::read(treeFile);
-        const bool readable = !m_freeTreeUnread && old.error.isEmpty();
-        if (readable && (old.found || !m_freeTreeText.isEmpty())) {
-            TextDocument doc = old.found ? old.document : TextDocument();
-            doc.lines = m_freeTreeText;
-            QString error;
-            if (!TextFile::write(treeFile, doc, &error))
-                MessageBox::warning(this, QStringLiteral("自由にツリーを保存できません: ") + error);
-        }
-    }
-
-    // 6. Tool windows.
-    m_shutdownLog.append(QStringLiteral("release tools"));
-    runShutdown(ShutdownStep::ReleaseTools, withFiles);
-
-    // 7. The free tree pane.
-    m_shutdownLog.append(QStringLiteral("free tree pane"));
-    runShutdown(ShutdownStep::FreeTreePane, withFiles);
-
-    // 8. Item records.
-    m_shutdownLog.append(QStringLiteral("free records"));
-    runShutdown(ShutdownStep::FreeRecords, withFiles);
-    m_itemList->list().clear();
-
-    if (!withFiles)
-        return;
-
-    // 9. ToolBar.ini.
-    m_shutdownLog.append(QStringLiteral("write ToolBar.ini"));
-    {
-        QString error;
-        if (!ToolBarLayout::save(m_options.programFolder.file(ToolBarLayout::fileName()),
-                                 m_toolBars->states(), &error))
-            MessageBox::warning(this, QStringLiteral("ToolBar.ini を保存できません: ") + error);
-    }
-
-    // 10. State values into the settings list, then exe.ini.
-    m_shutdownLog.append(QStringLiteral("write exe.ini"));
-    storeStateValues();
-    m_panes->rpgView()->storeRecord(m_settings);
-    runShutdown(ShutdownStep::StoreState, withFiles);
-    QString error;
-    if (!m_settings.save(&error))
-        MessageBox::warning(this, QStringLiteral("設定ファイルを保存できません: ") + error);
-}
-
-void MainWindow::storeStateValues()
-{
-    auto set = [this](const char *key, const QString &value) {
-        m_settings.setValue(QLatin1String(key), value);
-    };
-    auto setInt = [this](const char *key, int value) {
-        m_settings.setValue(QLatin1String(key), QString::number(value));
-    };
-    set("LastPath", currentFolder());
-    QString address = m_browserAddress;
-    if (!address.isEmpty() && !address.endsWith(QLatin1Char('/')))
-        address += QLatin1Char('/');
-    set("WebLastPath", address);
-    setInt("GTree2Type", m_treeType);
-    set("FreeTreeName", m_freeTreeFileName);
-    const QRect g = normalGeometry().isValid() ? normalGeometry() : geometry();
-    setInt("LastHeight", g.height());
-    setInt("LastWidth", g.width());
-    setInt("LastTop", frameGeometry().top());
-    setInt("LastLeft", frameGeometry().left());
-    setInt("IconSize", m_iconSizeSlider->value());
-    if (!m_panes->folderArea()->isHidden())
-        setInt("ShelltreeView1", m_panes->folderArea()->width());
-    setInt("ShelltreeView1Height", m_panes->gamePane()->height());
-    setInt("LVWidth", m_panes->listPane()->width());
-    setInt("LVHeight", m_panes->listPane()->height());
-    if (!m_panes->rightPane()->isHidden()) {
-        setInt("ViewWidth", m_panes->rightPane()->width());
-        setInt("ViewHeight", m_panes->rightPane()->height());
-    }
-    if (!m_panes->freeTree()->isHidden()) {
-        setInt("FreeTreeHeight", m_panes->freeTree()->height());
-        setInt("TreeView2Height", m_panes->freeTree()->height());
-    }
-    set("TreePanel",
-        !m_panes->folderArea()->isHidden() ? QStringLiteral("1") : QStringLiteral("0"));
-    setInt("ListViewColor", m_listColorNumber);
-    setInt("ListViewFontSize", m_itemList->font().pointSize());
-    set("ListViewFontName", m_itemList->font().family());
-    setInt("ListViewFontColor", m_listTextColorNumber);
 }
 
 } // namespace kazari

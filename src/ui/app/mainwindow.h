@@ -49,7 +49,9 @@ class NavigationController;
 class SettingsDialog;
 class FolderChangeWatch;
 class ItemListView;
+class MainCommands;
 class PaneLayout;
+class WindowLifecycle;
 class ToolBarArea;
 struct FolderChanges;
 struct ItemListLook;
@@ -85,8 +87,8 @@ public:
     void FormCreate();
 
     /// The names of the start-up steps as they ran, and the shutdown steps.
-    const QStringList &startupLog() const { return m_startupLog; }
-    const QStringList &shutdownLog() const { return m_shutdownLog; }
+    const QStringList &startupLog() const;
+    const QStringList &shutdownLog() const;
 
     CommandRegistry &commands() { return m_commands; }
     AnnotationStore &store() { return *m_store; }
@@ -204,7 +206,7 @@ public:
     /// Lets a part of the program take commands by name: handlers run before the main
     /// window's own, in the order added; one that returns true has handled the command.
     using CommandHandler = std::function<bool(const QString &name, QAction *action)>;
-    void addCommandHandler(CommandHandler handler) { m_commandHandlers.append(std::move(handler)); }
+    void addCommandHandler(CommandHandler handler);
 
     // SettingsHost
     Settings &settings() override { return m_settings; }
@@ -243,7 +245,6 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void step(const QString &text);
     void buildWidgets();
     void buildMenusAndToolBars();
     void buildStatusBar();
@@ -254,20 +255,14 @@ private:
     void applyMarksAndDisplay();
     void loadPlaceholders();
     void applyViewAndPanes();
-    void prepareFreeTree();
     void readFreeTree();
     void loadFolderHistory();
-    void openFirstFolder();
     void applyListPalette();
-    void onCommand(const QString &name, QAction *action);
     /// Rebuilds the "アプリ一覧" menu from `myappli.ini`.
     void fillApplicationMenu(QMenu *menu);
-    bool onStoreCommand(const QString &name, QAction *action);
     void showStoreError(const StoreResult &result);
     void showSettingsDialog();
     void FormClose();
-    void runShutdown(ShutdownStep step, bool withFiles);
-    void storeStateValues();
     void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
     void clearPositions();
     void applyDecorationSwitches();
@@ -276,6 +271,8 @@ private:
                         int size) const;
 
     friend class ListBuilder;
+    friend class MainCommands;
+    friend class WindowLifecycle;
 
     Options m_options;
     std::unique_ptr<Launcher> m_ownLauncher;
@@ -287,12 +284,10 @@ private:
     SettingsDialog *m_settingsDialog = nullptr;
 
     std::function<QStringList()> m_selectedPaths;
-    QStringList m_startupLog;
-    QStringList m_shutdownLog;
-    QList<QPair<ShutdownStep, std::function<void(bool)>>> m_shutdownWork;
-    QList<CommandHandler> m_commandHandlers;
 
     std::unique_ptr<ListBuilder> m_builder;
+    std::unique_ptr<MainCommands> m_mainCommands;
+    std::unique_ptr<WindowLifecycle> m_lifecycle;
     // Panes.
     PaneLayout *m_panes = nullptr;
     std::unique_ptr<ToolBarArea> m_toolBars;
