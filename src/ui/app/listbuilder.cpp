@@ -8,6 +8,7 @@
 #include "core/itemlist/pathlistfile.h"
 #include "core/itemlist/viewstyle.h"
 #include "ui/app/mainwindow.h"
+#include "ui/app/windowsettings.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemiconsource.h"
 #include "ui/itemlist/itemlistview.h"
@@ -133,7 +134,7 @@ void ListBuilder::applyListFileMenus()
     // A list file's lines are no folder: the menus that work on files, the view and the
     // decorations are off while it is shown. Leaving it turns the file, edit and view
     // menus on again; the decoration menus follow their master switches.
-    m_w.applyDecorationSwitches();
+    m_w.m_windowSettings->applyDecorationSwitches();
     auto setMenus = [this](const QStringList &names, bool on) {
         for (const QString &name : names) {
             for (QMenu *menu : m_w.m_commands.menus(name))

@@ -8,6 +8,7 @@
 #include "ui/app/messagebox.h"
 #include "ui/app/panelayout.h"
 #include "ui/app/toolbararea.h"
+#include "ui/app/windowsettings.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/rpg/rpgpanecommands.h"
 
@@ -56,8 +57,8 @@ void MainCommands::run(const QString &name, QAction *action)
         m_w.m_settings.storeSetting(
             name, action->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
         if (name == Component::SimpleIcons)
-            m_w.loadPlaceholders();
-        m_w.applyDecorationSwitches();
+            m_w.m_windowSettings->loadPlaceholders();
+        m_w.m_windowSettings->applyDecorationSwitches();
         m_w.m_builder->rebuildKeepingSelection();
         return;
     }

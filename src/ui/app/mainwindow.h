@@ -52,6 +52,7 @@ class ItemListView;
 class MainCommands;
 class PaneLayout;
 class WindowLifecycle;
+class WindowSettings;
 class ToolBarArea;
 struct FolderChanges;
 struct ItemListLook;
@@ -250,14 +251,9 @@ private:
     void buildStatusBar();
     void placeProgressBar();
     void buildDriveBar();
-    void applyWindowAttributes();
-    void buildSettingsMenus();
-    void applyMarksAndDisplay();
-    void loadPlaceholders();
     void applyViewAndPanes();
     void readFreeTree();
     void loadFolderHistory();
-    void applyListPalette();
     /// Rebuilds the "アプリ一覧" menu from `myappli.ini`.
     void fillApplicationMenu(QMenu *menu);
     void showStoreError(const StoreResult &result);
@@ -265,14 +261,12 @@ private:
     void FormClose();
     void storePositions(const QList<QPair<int, QPoint>> &moves, const QString &under);
     void clearPositions();
-    void applyDecorationSwitches();
     void onIconSizeChanged(int size);
-    QPixmap loadPicture(const QString &userKey, const QString &defaultKey, const QImage &builtin,
-                        int size) const;
 
     friend class ListBuilder;
     friend class MainCommands;
     friend class WindowLifecycle;
+    friend class WindowSettings;
 
     Options m_options;
     std::unique_ptr<Launcher> m_ownLauncher;
@@ -288,6 +282,7 @@ private:
     std::unique_ptr<ListBuilder> m_builder;
     std::unique_ptr<MainCommands> m_mainCommands;
     std::unique_ptr<WindowLifecycle> m_lifecycle;
+    std::unique_ptr<WindowSettings> m_windowSettings;
     // Panes.
     PaneLayout *m_panes = nullptr;
     std::unique_ptr<ToolBarArea> m_toolBars;

@@ -10,6 +10,7 @@
 #include "ui/app/panelayout.h"
 #include "ui/app/splashwindow.h"
 #include "ui/app/toolbararea.h"
+#include "ui/app/windowsettings.h"
 #include "ui/itemlist/deferreddisplay.h"
 #include "ui/itemlist/itemlistview.h"
 #include "ui/navigation/navigationcontroller.h"
@@ -108,16 +109,16 @@ void WindowLifecycle::FormCreate()
     m_w.buildDriveBar();
 
     step(QStringLiteral("ウインドウ属性セット"));
-    m_w.applyWindowAttributes();
+    m_w.m_windowSettings->applyWindowAttributes();
 
     step(QStringLiteral("メニュー作成"));
-    m_w.buildSettingsMenus();
+    m_w.m_windowSettings->buildSettingsMenus();
 
     step(QStringLiteral("表示系初期設定"));
-    m_w.applyMarksAndDisplay();
+    m_w.m_windowSettings->applyMarksAndDisplay();
 
     step(QStringLiteral("アイコン読み込み"));
-    m_w.loadPlaceholders();
+    m_w.m_windowSettings->loadPlaceholders();
 
     m_w.applyViewAndPanes();
 
