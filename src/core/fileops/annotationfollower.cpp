@@ -98,7 +98,8 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         removals[folder].append(name);
     };
 
-    auto place = [&](const QString &source, const QString &destination, bool merged) {
+    // `copied`: a move that could not remove its source, which keeps its lines.
+    auto place = [&](const QString &source, const QString &destination, bool merged, bool copied) {
         QString folder;
         QString name;
         QString toFolder;
@@ -120,7 +121,7 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             arrivalOrder.append(toFolder);
         arrivals[toFolder].append(carry);
         placements.append({folder, name, toFolder});
-        if (!move)
+        if (!move || copied)
             return;
         if (merged) {
             mergedMoves.append({source, destination, true});
@@ -139,7 +140,8 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     };
 
     for (const ItemOutcome &item : result.items) {
-        if (item.status == ItemStatus::Done) {
+        const bool copied = item.status == ItemStatus::Copied && !remove;
+        if (item.status == ItemStatus::Done || copied) {
             QString folder;
             QString name;
             if (!AnnotationStore::splitItemPath(item.source, &folder, &name))
@@ -149,11 +151,11 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
                 addRemoval(folder, name);
                 continue;
             }
-            place(item.source, item.destination, item.merged);
+            place(item.source, item.destination, item.merged, copied);
         }
         // What went into a merged folder really moved, also when the rest failed.
         for (const PlacedEntry &entry : item.placedInside)
-            place(entry.source, entry.destination, entry.merged);
+            place(entry.source, entry.destination, entry.merged, entry.copied);
     }
 
     // Arrivals first: a source loses its lines only once they are safe at the destination.
@@ -254,7 +256,7 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
                 for (const PlacedEntry &entry : item.placedInside) {
                     if (entry.merged)
                         mergedFolder(entry.source, entry.destination);
-                    else
+                    else if (!entry.copied)
                         taskMoves.append({entry.source, entry.destination, true});
                 }
                 if (!item.destination.isEmpty())

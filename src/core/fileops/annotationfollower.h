@@ -20,7 +20,8 @@ namespace kazari
 /// - copy: the lines are written under the new name in the destination folder's file;
 /// - move: the same, then the lines are removed from the source folder's file, only once
 ///   the destination has them; a moved folder takes its index keys along (and those of every
-///   folder below it), so central files stay attached;
+///   folder below it), so central files stay attached. A move reported Copied (the source
+///   could not be removed) is followed as a copy: both sides keep their lines;
 /// - a folder merged into one of the same name: its own fields join the target's, and each
 ///   entry that went in (at any depth, also when the merge as a whole failed or was
 ///   cancelled partway) is followed like an item of its own, from its folder's file to the

@@ -321,7 +321,8 @@ void FileOperationsController::reportFailures(const FileOperationResult &result)
 {
     QStringList lines;
     for (const ItemOutcome &item : result.items) {
-        if (item.status == ItemStatus::Failed)
+        // A move that ended as a copy says so in its error.
+        if (item.status == ItemStatus::Failed || item.status == ItemStatus::Copied)
             lines.append(item.source + QStringLiteral("\n  ") + item.error);
     }
     if (!lines.isEmpty())
