@@ -301,6 +301,10 @@ public:
     /// an index). Does not touch the current list.
     StoreResult moveFolderKeys(const QString &oldFolder, const QString &newFolder);
 
+    /// The folders registered in the central index that are `folder` or lie below it, as
+    /// folder keys in index order (empty without an index).
+    QStringList registeredFoldersBelow(const QString &folder);
+
     /// A batch on one folder's annotation file: loads it once, applies `change` (which
     /// returns whether it changed anything), sorts when asked, saves once, and applies the
     /// same change to the current list when that file is the current one. With

@@ -91,6 +91,8 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     QList<Placement> placements;
     // Moved folders merged into others: they lose their lines only once they are gone.
     QList<PlacedEntry> mergedMoves;
+    // Folders copied anew (source, copy): their central files are copied for the copy.
+    QList<QPair<QString, QString>> copiedFolders;
 
     auto addRemoval = [&](const QString &folder, const QString &name) {
         if (!removals.contains(folder))
@@ -121,8 +123,11 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             arrivalOrder.append(toFolder);
         arrivals[toFolder].append(carry);
         placements.append({folder, name, toFolder});
-        if (!move || copied)
+        if (!move || copied) {
+            if (!merged && isRealFolder(destination))
+                copiedFolders.append({source, destination});
             return;
+        }
         if (merged) {
             mergedMoves.append({source, destination, true});
             return;
@@ -233,6 +238,40 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             continue;
         if (removeEmptiedFolder(m.source))
             removeLines(folder, {name});
+    }
+
+    // In central mode the items inside a copied folder (and inside every folder below it)
+    // have their lines in the numbered files of the source folders: the copies get numbered
+    // files of their own with the same lines, as the folder's own `_m.ini` travels with it
+    // in per-folder mode. Lines a copy's key still had from a folder gone before are stale.
+    for (const auto &copy : std::as_const(copiedFolders)) {
+        const QString from = AnnotationStore::folderKey(copy.first);
+        const QString to = AnnotationStore::folderKey(copy.second);
+        for (const QString &key : m_store.registeredFoldersBelow(from)) {
+            const QString target = to + key.mid(from.size());
+            if (m_store.fileForFolder(key).kind != AnnotationFileRef::Kind::CentralFile ||
+                !isRealFolder(target))
+                continue;
+            QString error;
+            const AnnotationList lines = m_store.folderList(key, nullptr, &error);
+            if (!error.isEmpty()) {
+                out.errors.append(error);
+                continue;
+            }
+            if (lines.isEmpty() && m_store.folderList(target).isEmpty())
+                continue;
+            const StoreResult r = m_store.editFolder(
+                target,
+                [&lines](AnnotationList &list) {
+                    if (list.lines() == lines.lines())
+                        return false;
+                    list.setLines(lines.lines());
+                    return true;
+                },
+                false, true);
+            if (!r.ok)
+                out.errors.append(r.error);
+        }
     }
 
     for (const auto &moved : std::as_const(movedFolders)) {

@@ -17,7 +17,9 @@ namespace kazari
 /// every annotation where it was. Whole items move with all their fields, `_cmtEx`
 /// included.
 ///
-/// - copy: the lines are written under the new name in the destination folder's file;
+/// - copy: the lines are written under the new name in the destination folder's file; in
+///   central mode a copied folder, and every folder below it, gets numbered files of its own
+///   with the lines of the folder it was copied from (per-folder mode copies `_m.ini`);
 /// - move: the same, then the lines are removed from the source folder's file, only once
 ///   the destination has them; a moved folder takes its index keys along (and those of every
 ///   folder below it), so central files stay attached. A move reported Copied (the source

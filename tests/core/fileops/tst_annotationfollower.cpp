@@ -42,6 +42,8 @@ private Q_SLOTS:
     void sameFolderMoveKeepsEverything();
     void deleteRemovesOnlyTrashed();
     void centralFolderMoveKeepsFilesAttached();
+    void centralFolderCopyTakesItsInsideAlong_data();
+    void centralFolderCopyTakesItsInsideAlong();
     void renameFollows_data();
     void renameFollows();
     void mergedFolderKeepsEveryonesAnnotations_data();
@@ -165,6 +167,62 @@ void TestAnnotationFollower::centralFolderMoveKeepsFilesAttached()
     f.run(FileOperationCode::CopyRenaming, {u"dest/box"_s}, u"src"_s);
     QCOMPARE(f.comment(u"src/box"_s), u"the box"_s);
     QCOMPARE(f.comment(u"dest/box/inner.txt"_s), u"inner"_s);
+}
+
+void TestAnnotationFollower::centralFolderCopyTakesItsInsideAlong_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("copy"); // where the copy of outer/box ends up
+    QTest::addColumn<bool>("staleKey");
+    const int renaming = int(FileOperationCode::CopyRenaming);
+    QTest::newRow("copy") << renaming << u"outer/box"_s << u"dest"_s << u"dest/box"_s << false;
+    QTest::newRow("copy beside itself")
+        << renaming << u"outer/box"_s << u"outer"_s << u"outer/box (2)"_s << false;
+    QTest::newRow("copy where a folder of the same name was")
+        << renaming << u"outer/box"_s << u"dest"_s << u"dest/box"_s << true;
+    QTest::newRow("copy merged into a folder of the same name")
+        << int(FileOperationCode::CopyAsking) << u"outer"_s << u"dest"_s << u"dest/outer/box"_s
+        << false;
+}
+
+void TestAnnotationFollower::centralFolderCopyTakesItsInsideAlong()
+{
+    QFETCH(int, code);
+    QFETCH(QString, item);
+    QFETCH(QString, destination);
+    QFETCH(QString, copy);
+    QFETCH(bool, staleKey);
+    Fixture f{StorageMode::Central};
+    touch(f.path(u"outer/box/inner.txt"_s));
+    touch(f.path(u"outer/box/deep/leaf.txt"_s));
+    f.dir(u"dest/outer"_s);
+    f.annotate(u"outer/box"_s, u"the box"_s);
+    f.annotate(u"outer/box/inner.txt"_s, u"inner"_s);
+    f.annotate(u"outer/box/deep/leaf.txt"_s, u"leaf"_s);
+    if (staleKey) {
+        // A folder of that name was annotated inside and then removed outside the program.
+        touch(f.path(copy + u"/old.txt"_s));
+        f.annotate(copy + u"/old.txt"_s, u"old"_s);
+        f.annotate(copy + u"/inner.txt"_s, u"stale"_s);
+        QVERIFY(QDir(f.path(copy)).removeRecursively());
+    }
+
+    const FileOperationResult r =
+        f.run(FileOperationCode(code), {item}, destination, OverwriteAnswer::Yes);
+    QCOMPARE(r.items.value(0).status, ItemStatus::Done);
+    QVERIFY(QFileInfo(f.path(copy + u"/deep/leaf.txt"_s)).isFile());
+    QVERIFY(f.followed.ok());
+    QCOMPARE(f.comment(copy), u"the box"_s);
+    QCOMPARE(f.comment(copy + u"/inner.txt"_s), u"inner"_s);
+    QCOMPARE(f.extended(copy + u"/deep/leaf.txt"_s), u"leaf ex"_s);
+    QCOMPARE(f.comment(copy + u"/old.txt"_s), QString());
+
+    // The copy has files of its own: changing it leaves the original alone.
+    f.annotate(copy + u"/inner.txt"_s, u"changed"_s);
+    QCOMPARE(f.comment(u"outer/box/inner.txt"_s), u"inner"_s);
+    QCOMPARE(f.comment(u"outer/box/deep/leaf.txt"_s), u"leaf"_s);
 }
 
 void TestAnnotationFollower::renameFollows_data()
