@@ -296,6 +296,10 @@ public:
     StoreResult carryItemByPath(const QString &fromPath, const QString &toPath,
                                 bool removeSource = false);
 
+    /// Writes the fields `source` holds for `oldName` (lines read from another file) under
+    /// the item at `toPath`, replacing whatever lines were left under its name.
+    StoreResult carry(const AnnotationList &source, const QString &oldName, const QString &toPath);
+
     /// A folder was moved or renamed to `newFolder`: the index keys of it and of every
     /// folder below it follow, so their central files stay attached (nothing to do without
     /// an index). Does not touch the current list.
@@ -368,7 +372,6 @@ private:
 
     StoreResult loadCurrent(const QString &folderKey);
     bool isCurrentFile(const QString &folderKey);
-    StoreResult carry(const AnnotationList &source, const QString &oldName, const QString &toPath);
     StoreResult writeByPath(const QString &folderKey,
                             const std::function<bool(AnnotationList &)> &change,
                             const std::function<void(AnnotationList &)> &sameOnCurrent, bool sort,

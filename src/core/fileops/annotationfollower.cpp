@@ -1,5 +1,6 @@
 #include "core/fileops/annotationfollower.h"
 
+#include "core/fileops/trashannotations.h"
 #include "core/platform/textfile.h"
 #include "core/tasks/tasklist.h"
 
@@ -94,10 +95,22 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     // Folders copied anew (source, copy): their central files are copied for the copy.
     QList<QPair<QString, QString>> copiedFolders;
 
+    TrashAnnotations trash(m_store);
+    bool trashed = false;
+
     auto addRemoval = [&](const QString &folder, const QString &name) {
         if (!removals.contains(folder))
             removalOrder.append(folder);
         removals[folder].append(name);
+    };
+
+    auto sourceList = [&](const QString &folder) -> const AnnotationList & {
+        auto list = sourceLists.find(folder);
+        if (list == sourceLists.end()) {
+            list = sourceLists.insert(folder, m_store.folderList(folder));
+            list->setGuardFolder(folder);
+        }
+        return *list;
     };
 
     // `copied`: a move that could not remove its source, which keeps its lines.
@@ -109,15 +122,10 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         if (!AnnotationStore::splitItemPath(source, &folder, &name) ||
             !AnnotationStore::splitItemPath(destination, &toFolder, &toName))
             return;
-        auto list = sourceLists.find(folder);
-        if (list == sourceLists.end()) {
-            list = sourceLists.insert(folder, m_store.folderList(folder));
-            list->setGuardFolder(folder);
-        }
         Carry carry;
         carry.oldName = name;
         carry.newName = toName;
-        carry.fields = list->itemFields(name);
+        carry.fields = sourceList(folder).itemFields(name);
         carry.merge = merged;
         if (!arrivals.contains(toFolder))
             arrivalOrder.append(toFolder);
@@ -153,7 +161,16 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
                 continue;
             ++out.followed;
             if (remove) {
-                addRemoval(folder, name);
+                // What goes to the trash keeps its lines with its trash entry; they leave the
+                // folder's file only once they are kept. Deleted for good, they just go.
+                QString error;
+                if (item.destination.isEmpty() ||
+                    trash.keep(item.source, item.destination, sourceList(folder).itemFields(name),
+                               &error))
+                    addRemoval(folder, name);
+                else
+                    out.errors.append(error);
+                trashed = trashed || !item.destination.isEmpty();
                 continue;
             }
             place(item.source, item.destination, item.merged, copied);
@@ -162,6 +179,9 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         for (const PlacedEntry &entry : item.placedInside)
             place(entry.source, entry.destination, entry.merged, entry.copied);
     }
+
+    if (trashed)
+        trash.prune();
 
     // Arrivals first: a source loses its lines only once they are safe at the destination.
     QSet<QString> failedDestinations;

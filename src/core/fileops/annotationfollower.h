@@ -30,7 +30,8 @@ namespace kazari
 ///   target folder's file. The target's file is never replaced, so its own items keep their
 ///   lines. A moved folder that ends up holding only an annotation file without item lines
 ///   is removed, and only then does its own annotation leave its parent's file;
-/// - delete: the lines are removed;
+/// - delete: the lines are removed; those of items that went to the trash are first kept
+///   with their trash entries (TrashAnnotations), so restoring brings them back;
 /// - `task.ini`: the lines of moved items follow them (items below a moved folder too); of
 ///   a merged folder only the entries that went in, and its own line once it is gone.
 ///

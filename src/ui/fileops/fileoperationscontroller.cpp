@@ -3,6 +3,7 @@
 #include "core/app/componentnames.h"
 #include "core/app/shelllocation.h"
 #include "core/fileops/annotationfollower.h"
+#include "core/fileops/trashannotations.h"
 #include "core/itemlist/itemlist.h"
 #include "core/platform/fileoperationjob.h"
 #include "core/platform/namerules.h"
@@ -547,6 +548,9 @@ void FileOperationsController::restoreSelected()
                                                          "別の名前で戻しますか？")
                                               .arg(entry->originalPath)))
             r = trash.restore(*entry, Trash::RestoreMode::RenameWhenTaken);
+        QString kept;
+        if (r.ok && !TrashAnnotations(m_form.store()).restored(*entry, r.path, &kept))
+            failures.append(r.path + QStringLiteral("\n  注釈を戻せませんでした: ") + kept);
         if (r.ok)
             m_form.statusField(MainWindow::FileOp)->setText(QStringLiteral("restore: ") + r.path);
         else if (!r.targetExists)
