@@ -131,6 +131,23 @@ int AnnotationIndex::registerFolder(const QString &folderKey, const std::functio
     return n;
 }
 
+QStringList AnnotationIndex::registeredBelow(const QString &folderKey) const
+{
+    QStringList out;
+    if (!isNativeKey(folderKey) || !folderKey.endsWith(QLatin1Char('/')))
+        return out;
+    const QStringList &lines = m_list.lines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString key = KeyValueList::keyOf(lines.at(i));
+        if (!key.startsWith(folderKey))
+            continue;
+        const std::optional<int> n = parseNumber(KeyValueList::valueOf(lines.at(i)));
+        if (n && ownerOf(*n) == i)
+            out.append(key);
+    }
+    return out;
+}
+
 int AnnotationIndex::moveFolderKeys(const QString &oldKey, const QString &newKey)
 {
     if (!isNativeKey(oldKey) || !isNativeKey(newKey) || oldKey == newKey ||

@@ -67,6 +67,9 @@ public:
     /// one in place; otherwise a line is appended) and returns its number. Registered
     /// folders keep theirs.
     int registerFolder(const QString &folderKey, const std::function<bool(int)> &inUse);
+    /// The native keys of `folderKey` and of every folder below it that own their number,
+    /// in index order.
+    QStringList registeredBelow(const QString &folderKey) const;
     /// A folder was moved or renamed: the native keys of `oldKey` and of every folder below
     /// it are rewritten to the same place below `newKey`, keeping their numbers. Lines that
     /// already named one of the new keys (a folder that is gone) are dropped, so the moved

@@ -841,6 +841,12 @@ StoreResult AnnotationStore::moveFolderKeys(const QString &oldFolder, const QStr
     return result;
 }
 
+QStringList AnnotationStore::registeredFoldersBelow(const QString &folder)
+{
+    const AnnotationIndex *idx = index();
+    return idx ? idx->registeredBelow(folderKey(folder)) : QStringList();
+}
+
 StoreResult AnnotationStore::editFolder(const QString &folder,
                                         const std::function<bool(AnnotationList &)> &change,
                                         bool sort, bool mayCreate)

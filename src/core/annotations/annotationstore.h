@@ -303,10 +303,18 @@ public:
     StoreResult carryItemByPath(const QString &fromPath, const QString &toPath,
                                 bool removeSource = false);
 
+    /// Writes the fields `source` holds for `oldName` (lines read from another file) under
+    /// the item at `toPath`, replacing whatever lines were left under its name.
+    StoreResult carry(const AnnotationList &source, const QString &oldName, const QString &toPath);
+
     /// A folder was moved or renamed to `newFolder`: the index keys of it and of every
     /// folder below it follow, so their central files stay attached (nothing to do without
     /// an index). Does not touch the current list.
     StoreResult moveFolderKeys(const QString &oldFolder, const QString &newFolder);
+
+    /// The folders registered in the central index that are `folder` or lie below it, as
+    /// folder keys in index order (empty without an index).
+    QStringList registeredFoldersBelow(const QString &folder);
 
     /// A batch on one folder's annotation file: loads it once, applies `change` (which
     /// returns whether it changed anything), sorts when asked, saves once, and applies the
@@ -372,7 +380,6 @@ private:
 
     StoreResult loadCurrent(const QString &folderKey);
     bool isCurrentFile(const QString &folderKey);
-    StoreResult carry(const AnnotationList &source, const QString &oldName, const QString &toPath);
     StoreResult writeByPath(const QString &folderKey,
                             const std::function<bool(AnnotationList &)> &change,
                             const std::function<void(AnnotationList &)> &sameOnCurrent, bool sort,

@@ -1,5 +1,6 @@
 #include "core/fileops/annotationfollower.h"
 
+#include "core/fileops/trashannotations.h"
 #include "core/platform/textfile.h"
 #include "core/tasks/tasklist.h"
 
@@ -91,6 +92,11 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     QList<Placement> placements;
     // Moved folders merged into others: they lose their lines only once they are gone.
     QList<PlacedEntry> mergedMoves;
+    // Folders copied anew (source, copy): their central files are copied for the copy.
+    QList<QPair<QString, QString>> copiedFolders;
+
+    TrashAnnotations trash(m_store);
+    bool trashed = false;
 
     auto addRemoval = [&](const QString &folder, const QString &name) {
         if (!removals.contains(folder))
@@ -98,7 +104,17 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         removals[folder].append(name);
     };
 
-    auto place = [&](const QString &source, const QString &destination, bool merged) {
+    auto sourceList = [&](const QString &folder) -> const AnnotationList & {
+        auto list = sourceLists.find(folder);
+        if (list == sourceLists.end()) {
+            list = sourceLists.insert(folder, m_store.folderList(folder));
+            list->setGuardFolder(folder);
+        }
+        return *list;
+    };
+
+    // `copied`: a move that could not remove its source, which keeps its lines.
+    auto place = [&](const QString &source, const QString &destination, bool merged, bool copied) {
         QString folder;
         QString name;
         QString toFolder;
@@ -106,22 +122,20 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
         if (!AnnotationStore::splitItemPath(source, &folder, &name) ||
             !AnnotationStore::splitItemPath(destination, &toFolder, &toName))
             return;
-        auto list = sourceLists.find(folder);
-        if (list == sourceLists.end()) {
-            list = sourceLists.insert(folder, m_store.folderList(folder));
-            list->setGuardFolder(folder);
-        }
         Carry carry;
         carry.oldName = name;
         carry.newName = toName;
-        carry.fields = list->itemFields(name);
+        carry.fields = sourceList(folder).itemFields(name);
         carry.merge = merged;
         if (!arrivals.contains(toFolder))
             arrivalOrder.append(toFolder);
         arrivals[toFolder].append(carry);
         placements.append({folder, name, toFolder});
-        if (!move)
+        if (!move || copied) {
+            if (!merged && isRealFolder(destination))
+                copiedFolders.append({source, destination});
             return;
+        }
         if (merged) {
             mergedMoves.append({source, destination, true});
             return;
@@ -139,22 +153,35 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
     };
 
     for (const ItemOutcome &item : result.items) {
-        if (item.status == ItemStatus::Done) {
+        const bool copied = item.status == ItemStatus::Copied && !remove;
+        if (item.status == ItemStatus::Done || copied) {
             QString folder;
             QString name;
             if (!AnnotationStore::splitItemPath(item.source, &folder, &name))
                 continue;
             ++out.followed;
             if (remove) {
-                addRemoval(folder, name);
+                // What goes to the trash keeps its lines with its trash entry; they leave the
+                // folder's file only once they are kept. Deleted for good, they just go.
+                QString error;
+                if (item.destination.isEmpty() ||
+                    trash.keep(item.source, item.destination, sourceList(folder).itemFields(name),
+                               &error))
+                    addRemoval(folder, name);
+                else
+                    out.errors.append(error);
+                trashed = trashed || !item.destination.isEmpty();
                 continue;
             }
-            place(item.source, item.destination, item.merged);
+            place(item.source, item.destination, item.merged, copied);
         }
         // What went into a merged folder really moved, also when the rest failed.
         for (const PlacedEntry &entry : item.placedInside)
-            place(entry.source, entry.destination, entry.merged);
+            place(entry.source, entry.destination, entry.merged, entry.copied);
     }
+
+    if (trashed)
+        trash.prune();
 
     // Arrivals first: a source loses its lines only once they are safe at the destination.
     QSet<QString> failedDestinations;
@@ -233,6 +260,40 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
             removeLines(folder, {name});
     }
 
+    // In central mode the items inside a copied folder (and inside every folder below it)
+    // have their lines in the numbered files of the source folders: the copies get numbered
+    // files of their own with the same lines, as the folder's own `_m.ini` travels with it
+    // in per-folder mode. Lines a copy's key still had from a folder gone before are stale.
+    for (const auto &copy : std::as_const(copiedFolders)) {
+        const QString from = AnnotationStore::folderKey(copy.first);
+        const QString to = AnnotationStore::folderKey(copy.second);
+        for (const QString &key : m_store.registeredFoldersBelow(from)) {
+            const QString target = to + key.mid(from.size());
+            if (m_store.fileForFolder(key).kind != AnnotationFileRef::Kind::CentralFile ||
+                !isRealFolder(target))
+                continue;
+            QString error;
+            const AnnotationList lines = m_store.folderList(key, nullptr, &error);
+            if (!error.isEmpty()) {
+                out.errors.append(error);
+                continue;
+            }
+            if (lines.isEmpty() && m_store.folderList(target).isEmpty())
+                continue;
+            const StoreResult r = m_store.editFolder(
+                target,
+                [&lines](AnnotationList &list) {
+                    if (list.lines() == lines.lines())
+                        return false;
+                    list.setLines(lines.lines());
+                    return true;
+                },
+                false, true);
+            if (!r.ok)
+                out.errors.append(r.error);
+        }
+    }
+
     for (const auto &moved : std::as_const(movedFolders)) {
         const StoreResult r = m_store.moveFolderKeys(moved.first, moved.second);
         if (!r.ok)
@@ -254,7 +315,7 @@ AnnotationFollower::Outcome AnnotationFollower::follow(const FileOperationReques
                 for (const PlacedEntry &entry : item.placedInside) {
                     if (entry.merged)
                         mergedFolder(entry.source, entry.destination);
-                    else
+                    else if (!entry.copied)
                         taskMoves.append({entry.source, entry.destination, true});
                 }
                 if (!item.destination.isEmpty())

@@ -17,17 +17,21 @@ namespace kazari
 /// every annotation where it was. Whole items move with all their fields, `_cmtEx`
 /// included.
 ///
-/// - copy: the lines are written under the new name in the destination folder's file;
+/// - copy: the lines are written under the new name in the destination folder's file; in
+///   central mode a copied folder, and every folder below it, gets numbered files of its own
+///   with the lines of the folder it was copied from (per-folder mode copies `_m.ini`);
 /// - move: the same, then the lines are removed from the source folder's file, only once
 ///   the destination has them; a moved folder takes its index keys along (and those of every
-///   folder below it), so central files stay attached;
+///   folder below it), so central files stay attached. A move reported Copied (the source
+///   could not be removed) is followed as a copy: both sides keep their lines;
 /// - a folder merged into one of the same name: its own fields join the target's, and each
 ///   entry that went in (at any depth, also when the merge as a whole failed or was
 ///   cancelled partway) is followed like an item of its own, from its folder's file to the
 ///   target folder's file. The target's file is never replaced, so its own items keep their
 ///   lines. A moved folder that ends up holding only an annotation file without item lines
 ///   is removed, and only then does its own annotation leave its parent's file;
-/// - delete: the lines are removed;
+/// - delete: the lines are removed; those of items that went to the trash are first kept
+///   with their trash entries (TrashAnnotations), so restoring brings them back;
 /// - `task.ini`: the lines of moved items follow them (items below a moved folder too); of
 ///   a merged folder only the entries that went in, and its own line once it is gone.
 ///

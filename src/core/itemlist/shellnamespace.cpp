@@ -2,14 +2,13 @@
 
 #include "core/app/shelllocation.h"
 #include "core/platform/textfile.h"
+#include "core/platform/trash.h"
 #include "core/platform/volumeprobe.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QUrl>
-
-#include <unistd.h>
 
 namespace kazari
 {
@@ -165,24 +164,7 @@ QList<NamespaceEntry> ShellNamespace::volumes(const QList<MountPoint> &mounts, V
 
 QStringList ShellNamespace::trashFolders()
 {
-    QStringList out;
-    const QString home = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                         QStringLiteral("/Trash");
-    if (QFileInfo(home + QStringLiteral("/files")).isDir())
-        out.append(home);
-    const QString own = QStringLiteral("/.Trash-") + QString::number(::getuid());
-    for (const NamespaceEntry &v : volumes()) {
-        // A volume that does not answer is not looked into.
-        if (!v.ready)
-            continue;
-        QString top = v.path;
-        if (top.endsWith(QLatin1Char('/')))
-            top.chop(1);
-        const QString trash = top + own;
-        if (!out.contains(trash) && QFileInfo(trash + QStringLiteral("/files")).isDir())
-            out.append(trash);
-    }
-    return out;
+    return Trash().trashFolders();
 }
 
 QList<NamespaceEntry> ShellNamespace::trashEntries(const QStringList &folders)

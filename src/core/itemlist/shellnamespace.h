@@ -30,8 +30,8 @@ struct NamespaceListing {
 
 /// The virtual locations ("::{…}") and what they list here: the computer lists one
 /// container per mounted volume the user works with (no pseudo file systems, no system
-/// mounts; "/" always), the recycle bin lists the user's freedesktop trash (the home
-/// trash and each volume's `.Trash-<uid>`), the network and the control panel list
+/// mounts; "/" always), the recycle bin lists every trash folder the trash writes to
+/// (Trash::trashFolders), the network and the control panel list
 /// nothing. A location is accepted with or without trailing separators, in any letter
 /// case, with "\" or "/" between its parts.
 class ShellNamespace
@@ -54,8 +54,7 @@ public:
     /// order of the folders and then of their names. The caption is the file name of
     /// the original path in the entry's `.trashinfo`, or the trashed name without one.
     static QList<NamespaceEntry> trashEntries(const QStringList &trashFolders);
-    /// The user's trash folders that exist: `$XDG_DATA_HOME/Trash`, then
-    /// `<volume>/.Trash-<uid>` of each mounted volume that answered in time.
+    /// The user's trash folders that exist, as Trash::trashFolders lists them.
     static QStringList trashFolders();
 };
 

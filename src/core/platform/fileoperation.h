@@ -37,6 +37,10 @@ enum class ItemStatus {
     Failed,
     /// Not done because the operation was cancelled; any partial copy was removed.
     Cancelled,
+    /// A move that had to copy (to another file system) and then could not remove all of
+    /// the source: both sides are kept, `destination` is the complete copy and `error` says
+    /// what stopped the removal. The item counts as copied, not moved.
+    Copied,
 };
 
 /// One entry that went into a merged folder: where it came from and where it is now.
@@ -45,6 +49,8 @@ struct PlacedEntry {
     QString destination;
     /// A folder merged into one of the same name (its own entries are listed as well).
     bool merged = false;
+    /// Moved by copying, but the source could not be removed: both exist (see Copied).
+    bool copied = false;
 };
 
 /// The outcome for one source item, in source-list order.

@@ -253,12 +253,14 @@ ItemOutcome FileOperationEngine::copyOrMoveItem(const QString &source, const QSt
             const QString candidate =
                 joinPath(folder, NameRules::numberedName(name, number, isDir));
             QString error;
-            const Outcome result = move ? moveNew(clean, candidate, &error)
+            bool copiedOnly = false;
+            const Outcome result = move ? moveNew(clean, candidate, &error, &copiedOnly)
                                         : m_copier->copyNew(clean, candidate, &error);
             if (result == Outcome::Taken)
                 continue;
-            if (result == Outcome::Ok) {
-                ItemOutcome done = outcome(source, ItemStatus::Done);
+            if (result == Outcome::Ok || copiedOnly) {
+                ItemOutcome done =
+                    outcome(source, copiedOnly ? ItemStatus::Copied : ItemStatus::Done, error);
                 done.destination = candidate;
                 return done;
             }
@@ -281,6 +283,9 @@ ItemOutcome FileOperationEngine::copyOrMoveItem(const QString &source, const QSt
     item.placedInside = std::move(tally.placedInside);
     if (status == ItemStatus::Done) {
         item.destination = destination;
+    } else if (status == ItemStatus::Copied) {
+        item.destination = destination;
+        item.error = tally.firstError;
     } else if (status == ItemStatus::Failed) {
         item.error = tally.firstError;
         if (tally.failures > 1)
@@ -304,6 +309,11 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
             tally.firstError = error;
         return ItemStatus::Failed;
     };
+    auto copiedOnly = [&tally](const QString &error) {
+        if (tally.firstError.isEmpty())
+            tally.firstError = error;
+        return ItemStatus::Copied;
+    };
 
     tally.lastMerged = false;
     // The target can appear or vanish between looking and acting; look again then.
@@ -320,14 +330,15 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
             if (errno != ENOENT)
                 return failed(TreeCopier::systemError(target, errno));
             QString error;
-            const Outcome result =
-                move ? moveNew(source, target, &error) : m_copier->copyNew(source, target, &error);
+            bool kept = false;
+            const Outcome result = move ? moveNew(source, target, &error, &kept)
+                                        : m_copier->copyNew(source, target, &error);
             if (result == Outcome::Taken)
                 continue;
             if (result == Outcome::Cancelled)
                 return ItemStatus::Cancelled;
             if (result == Outcome::Failed)
-                return failed(error);
+                return kept ? copiedOnly(error) : failed(error);
             return ItemStatus::Done;
         }
 
@@ -379,8 +390,8 @@ ItemStatus FileOperationEngine::place(const QString &source, const QString &targ
         if (result != Outcome::Ok)
             return failed(error);
         if (move && !TreeCopier::removeTree(source, &error))
-            return failed(QStringLiteral("コピーしましたが、元の項目を削除できませんでした: ") +
-                          error);
+            return copiedOnly(QStringLiteral("コピーしましたが、元の項目を削除できませんでした: ") +
+                              error);
         return ItemStatus::Done;
     }
     return failed(TreeCopier::systemError(target, EEXIST));
@@ -410,10 +421,15 @@ ItemStatus FileOperationEngine::merge(const QString &source, const QString &targ
         const qsizetype slot = tally.placedInside.size();
         tally.placedInside.append({childSource, childTarget, false});
         const ItemStatus status = place(childSource, childTarget, move, depth + 1, tally);
-        if (status == ItemStatus::Done || tally.lastMerged)
+        if (status == ItemStatus::Done || tally.lastMerged) {
             tally.placedInside[slot].merged = tally.lastMerged;
-        else
+        } else if (status == ItemStatus::Copied) {
+            // Both sides are kept: the merge as a whole did not go through.
+            tally.placedInside[slot].copied = true;
+            ++tally.failures;
+        } else {
             tally.placedInside.removeAt(slot);
+        }
         if (status == ItemStatus::Cancelled)
             return status;
         if (status == ItemStatus::Skipped)
@@ -432,22 +448,22 @@ ItemStatus FileOperationEngine::merge(const QString &source, const QString &targ
 
 QString FileOperationEngine::unremovable(const QString &source)
 {
-    QString folder;
+    QString reason;
     const auto known = m_unremovable.constFind(source);
     if (known != m_unremovable.constEnd()) {
-        folder = known.value();
+        reason = known.value();
     } else {
         const TreeCopier::Scan scan = TreeCopier::scan(source, true, &m_cancel);
         m_progress.bytesTotal += scan.bytes;
-        folder = scan.unremovable;
+        reason = scan.unremovable;
     }
-    if (folder.isEmpty())
+    if (reason.isEmpty())
         return QString();
-    return QStringLiteral("元の項目を削除できないため移動しません (書き込みできません): ") + folder;
+    return QStringLiteral("元の項目を削除できないため移動しません: ") + reason;
 }
 
 TreeCopier::Outcome FileOperationEngine::moveNew(const QString &source, const QString &target,
-                                                 QString *error)
+                                                 QString *error, bool *copiedOnly)
 {
     const int err =
         NameRules::renameNoReplace(QFile::encodeName(source), QFile::encodeName(target));
@@ -472,6 +488,7 @@ TreeCopier::Outcome FileOperationEngine::moveNew(const QString &source, const QS
         // The copy is complete and the source partly gone: keep the copy.
         *error = QStringLiteral("コピーしましたが、元の項目を削除できませんでした: ") +
                  removeError + QStringLiteral("\nコピー: ") + target;
+        *copiedOnly = true;
         return Outcome::Failed;
     }
     return Outcome::Ok;

@@ -23,7 +23,9 @@ class Trash;
 /// - Move: rename(2) within a file system; across file systems the whole item is copied
 ///   first and the source removed only after the copy is complete. A move that fails or is
 ///   cancelled removes its partial copy and leaves the source as it was. Before copying, a
-///   move checks that the source can be removed afterwards and refuses otherwise.
+///   move checks that the source can be removed afterwards (TreeCopier::scan) and refuses
+///   otherwise; when the removal still fails part-way, the complete copy and what is left of
+///   the source are both kept and the item is reported Copied.
 /// - Delete: to the trash (Trash); nothing is deleted for good. deletePermanently is a
 ///   separate call for the user interface after the user confirmed.
 /// - Codes 0 and 1 never ask: a taken name gives "name (2).ext", "name (3).ext", ...
@@ -92,8 +94,10 @@ private:
     ItemStatus merge(const QString &source, const QString &target, bool move, int depth,
                      Tally &tally);
     /// Puts `source` at the free name `target`: rename, or copy and remove across file
-    /// systems. Taken when `target` is in use.
-    TreeCopier::Outcome moveNew(const QString &source, const QString &target, QString *error);
+    /// systems. Taken when `target` is in use. `copiedOnly` is set when the copy is complete
+    /// but the source could not be removed (the outcome is then Failed).
+    TreeCopier::Outcome moveNew(const QString &source, const QString &target, QString *error,
+                                bool *copiedOnly);
     /// Why `source`, about to be moved by copying, could not be removed afterwards (empty
     /// when it can).
     QString unremovable(const QString &source);

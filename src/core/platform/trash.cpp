@@ -124,16 +124,23 @@ QString topFolderOf(const QString &folder, dev_t device)
     return current;
 }
 
+// Whether the administrator's $top/.Trash may hold users' trash folders: a real folder (not
+// a link) with the sticky bit.
+bool sharedTrashUsable(const QString &top)
+{
+    struct stat st {
+    };
+    return lstatPath(joinPath(top, QStringLiteral(".Trash")), &st) && S_ISDIR(st.st_mode) &&
+           (st.st_mode & S_ISVTX);
+}
+
 // The trash folder of the volume whose top folder is `top`: $top/.Trash/$uid when the
 // administrator's $top/.Trash passes its checks, otherwise $top/.Trash-$uid.
 QString volumeTrashFolder(const QString &top, bool create, QString *error)
 {
     const QString uid = QString::number(::getuid());
-    const QString shared = joinPath(top, QStringLiteral(".Trash"));
-    struct stat st {
-    };
-    if (lstatPath(shared, &st) && S_ISDIR(st.st_mode) && (st.st_mode & S_ISVTX)) {
-        const QString own = joinPath(shared, uid);
+    if (sharedTrashUsable(top)) {
+        const QString own = joinPath(joinPath(top, QStringLiteral(".Trash")), uid);
         QString ignored;
         if (ensureTrashFolders(own, create, false, true, &ignored))
             return own;
@@ -325,26 +332,29 @@ TrashResult Trash::trashInto(const QString &trashFolder, const QString &itemPath
     return failure(QStringLiteral("ごみ箱に入れられませんでした: ") + itemPath);
 }
 
-QList<TrashEntry> Trash::entries() const
+QStringList Trash::trashFolders() const
 {
-    QList<TrashEntry> out;
+    QStringList out;
     QSet<QString> seen;
     auto add = [&](const QString &trash) {
+        QString ignored;
+        if (!ensureTrashFolders(trash, false, false, trash != m_home, &ignored))
+            return;
         const QString canonical = QFileInfo(trash).canonicalFilePath();
         if (canonical.isEmpty() || seen.contains(canonical))
             return;
         seen.insert(canonical);
-        out.append(entriesIn(trash));
+        out.append(trash);
     };
-    QString ignored;
-    if (ensureTrashFolders(m_home, false, false, false, &ignored))
-        add(m_home);
+    add(m_home);
+    const QString uid = QString::number(::getuid());
     for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
         if (!volume.isValid() || isNetworkFileSystem(volume.fileSystemType()))
             continue;
-        const QString trash = volumeTrashFolder(volume.rootPath(), false, &ignored);
-        if (!trash.isEmpty())
-            add(trash);
+        const QString top = volume.rootPath();
+        if (sharedTrashUsable(top))
+            add(joinPath(joinPath(top, QStringLiteral(".Trash")), uid));
+        add(joinPath(top, QStringLiteral(".Trash-") + uid));
     }
     return out;
 }
@@ -397,6 +407,14 @@ bool readEntry(const QString &trashFolder, const QString &infoName, const QStrin
 }
 
 } // namespace
+
+QList<TrashEntry> Trash::entries() const
+{
+    QList<TrashEntry> out;
+    for (const QString &trash : trashFolders())
+        out.append(entriesIn(trash));
+    return out;
+}
 
 QList<TrashEntry> Trash::entriesIn(const QString &trashFolder) const
 {

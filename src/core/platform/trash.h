@@ -62,7 +62,12 @@ public:
     /// Moves `path` (absolute) into the trash of its volume.
     TrashResult moveToTrash(const QString &path) const;
 
-    /// The entries of the home trash and of the trash folders found on mounted volumes.
+    /// Every trash folder of this user that exists, each once: the home trash, then on each
+    /// mounted volume (network file systems left out) $topdir/.Trash/$uid (when $topdir/.Trash
+    /// passes its checks) and $topdir/.Trash-$uid. A volume can hold both: items trashed
+    /// before the administrator prepared $topdir/.Trash stay in $topdir/.Trash-$uid.
+    QStringList trashFolders() const;
+    /// The entries of every trash folder (trashFolders()).
     QList<TrashEntry> entries() const;
     /// The entries of one trash folder. Info files without an item and items without an info
     /// file are left out.

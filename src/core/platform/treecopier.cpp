@@ -183,6 +183,16 @@ bool removeAt(int parent, const char *name, const QByteArray &path, int isFolder
     return true;
 }
 
+QString notWritableText(const QByteArray &folder)
+{
+    return QStringLiteral("書き込みできません: ") + decode(folder);
+}
+
+QString stickyText(const QByteArray &entry)
+{
+    return QStringLiteral("ほかのユーザーの項目です (スティッキービット): ") + decode(entry);
+}
+
 void scanInto(const QByteArray &path, const struct stat &st, bool checkRemovable,
               const std::atomic_bool *cancel, TreeCopier::Scan *scan)
 {
@@ -193,7 +203,8 @@ void scanInto(const QByteArray &path, const struct stat &st, bool checkRemovable
         return;
     if (checkRemovable && scan->unremovable.isEmpty() &&
         ::access(path.constData(), W_OK | X_OK) != 0)
-        scan->unremovable = decode(path);
+        scan->unremovable = notWritableText(path);
+    const uid_t uid = ::geteuid();
     Dir dir(::opendir(path.constData()));
     if (!dir.get()) {
         if (scan->error.isEmpty())
@@ -211,6 +222,9 @@ void scanInto(const QByteArray &path, const struct stat &st, bool checkRemovable
         };
         if (::fstatat(::dirfd(dir.get()), entry->d_name, &child, AT_SYMLINK_NOFOLLOW) != 0)
             continue;
+        if (checkRemovable && scan->unremovable.isEmpty() &&
+            !TreeCopier::stickyAllowsRemoval(st, child.st_uid, uid))
+            scan->unremovable = stickyText(join(path, entry->d_name));
         scanInto(join(path, entry->d_name), child, checkRemovable, cancel, scan);
         if (scan->cancelled)
             return;
@@ -549,11 +563,21 @@ TreeCopier::Scan TreeCopier::scan(const QString &path, bool checkRemovable,
     if (checkRemovable) {
         const qsizetype slash = native.lastIndexOf('/');
         const QByteArray parent = slash <= 0 ? QByteArray("/") : native.left(slash);
+        struct stat folder {
+        };
         if (::access(parent.constData(), W_OK | X_OK) != 0)
-            result.unremovable = decode(parent);
+            result.unremovable = notWritableText(parent);
+        else if (::stat(parent.constData(), &folder) == 0 &&
+                 !stickyAllowsRemoval(folder, st.st_uid, ::geteuid()))
+            result.unremovable = stickyText(native);
     }
     scanInto(native, st, checkRemovable, cancel, &result);
     return result;
+}
+
+bool TreeCopier::stickyAllowsRemoval(const struct stat &folder, uid_t entryOwner, uid_t uid)
+{
+    return !(folder.st_mode & S_ISVTX) || uid == 0 || uid == entryOwner || uid == folder.st_uid;
 }
 
 bool TreeCopier::entryNames(const QString &path, QList<QByteArray> *names, QString *error)

@@ -7,6 +7,7 @@
 
 #include <atomic>
 #include <functional>
+#include <sys/stat.h>
 #include <utility>
 
 namespace kazari
@@ -60,17 +61,23 @@ public:
     struct Scan {
         qint64 bytes = 0;
         qint64 entries = 0;
-        /// Set (when asked for) to the first folder whose entries could not be removed
-        /// afterwards, for a move that has to copy; empty when all can go.
+        /// Set (when asked for) to why the first entry that could not be removed afterwards
+        /// would stay, for a move that has to copy; empty when all can go.
         QString unremovable;
         QString error;
         bool cancelled = false;
     };
     /// Sums the sizes of the regular files of `path` (itself included) without following
-    /// links. With `checkRemovable`, also checks that `path` and every folder inside it can
-    /// be removed by this process.
+    /// links. With `checkRemovable`, also checks that this process can remove `path` and
+    /// everything inside it: every folder involved writable, and in a folder with the sticky
+    /// bit (such as /tmp) each entry its own or the folder its own.
     static Scan scan(const QString &path, bool checkRemovable,
                      const std::atomic_bool *cancel = nullptr);
+
+    /// Whether the sticky bit of a folder with the status `folder` lets the user `uid`
+    /// remove an entry owned by `entryOwner`: without the bit always; with it only the
+    /// entry's owner, the folder's owner and root may.
+    static bool stickyAllowsRemoval(const struct stat &folder, uid_t entryOwner, uid_t uid);
 
     /// The names inside the folder `path` (without "." and ".."), or false and an error.
     static bool entryNames(const QString &path, QList<QByteArray> *names, QString *error);

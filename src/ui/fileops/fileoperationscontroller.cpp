@@ -3,6 +3,7 @@
 #include "core/app/componentnames.h"
 #include "core/app/shelllocation.h"
 #include "core/fileops/annotationfollower.h"
+#include "core/fileops/trashannotations.h"
 #include "core/itemlist/itemlist.h"
 #include "core/platform/fileoperationjob.h"
 #include "core/platform/namerules.h"
@@ -323,7 +324,8 @@ void FileOperationsController::reportFailures(const FileOperationResult &result)
 {
     QStringList lines;
     for (const ItemOutcome &item : result.items) {
-        if (item.status == ItemStatus::Failed)
+        // A move that ended as a copy says so in its error.
+        if (item.status == ItemStatus::Failed || item.status == ItemStatus::Copied)
             lines.append(item.source + QStringLiteral("\n  ") + item.error);
     }
     if (!lines.isEmpty())
@@ -576,6 +578,10 @@ void FileOperationsController::restoreSelected()
     QStringList failures;
     QList<Restored> renamed;
     auto report = [this, &failures](const Restored &r) {
+        QString kept;
+        if (r.result.ok &&
+            !TrashAnnotations(m_form.store()).restored(r.entry, r.result.path, &kept))
+            failures.append(r.result.path + QStringLiteral("\n  注釈を戻せませんでした: ") + kept);
         if (r.result.ok)
             m_form.statusField(MainWindow::FileOp)
                 ->setText(QStringLiteral("restore: ") + r.result.path);

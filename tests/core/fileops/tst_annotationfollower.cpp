@@ -1,17 +1,7 @@
-#include "core/annotations/annotationstore.h"
-#include "core/app/componentnames.h"
-#include "core/app/settings.h"
-#include "core/fileops/annotationfollower.h"
-#include "core/platform/fileoperationengine.h"
-#include "core/platform/trash.h"
+#include "../annotations/readonlyfolder.h"
+#include "annotatedfolders.h"
 
-#include "testsupport/tempprogramfolder.h"
-
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
-#include <QTest>
-
+#include <optional>
 #include <sys/mount.h>
 
 using namespace kazari;
@@ -21,72 +11,23 @@ using namespace Qt::StringLiterals;
 namespace
 {
 
-void touch(const QString &path, const QByteArray &content = "x")
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    f.write(content);
-}
+using Fixture = AnnotatedFolders;
 
-QByteArray readAll(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-// A store in either mode over a temporary data folder; central mode starts with an index.
-struct Fixture {
-    explicit Fixture(StorageMode mode)
+// A small tmpfs while it lives (the tests run as root in their sandbox).
+struct Tmpfs {
+    explicit Tmpfs(const char *options)
     {
-        settings.setSwitch(Component::CentralManagement, mode == StorageMode::Central);
-        settings.setSwitch(Component::PerFolderFiles, mode == StorageMode::PerFolder);
-        store.reloadModeFromSettings();
-        store.setQuestionHandler([](StoreQuestion, const QString &) { return true; });
-        if (mode == StorageMode::Central)
-            pf.writeBytes(u"ini/index.ini"_s, QByteArray());
+        mounted =
+            ::mount("tmpfs", QFile::encodeName(dir.path()).constData(), "tmpfs", 0, options) == 0;
     }
-    QString path(const QString &relative) const { return data.path() + u'/' + relative; }
-    QString dir(const QString &relative) const
+    ~Tmpfs()
     {
-        QDir().mkpath(path(relative));
-        return path(relative);
+        if (mounted)
+            ::umount2(QFile::encodeName(dir.path()).constData(), MNT_DETACH);
     }
-    void annotate(const QString &relative, const QString &comment)
-    {
-        QVERIFY(store.SetByPath(path(relative), u"_cmt"_s, comment).ok);
-        QVERIFY(store.SetByPath(path(relative), u"_cmtEx"_s, comment + u" ex"_s).ok);
-    }
-    QString comment(const QString &relative) { return store.GetByPath(path(relative), u"_cmt"_s); }
-    QString extended(const QString &relative)
-    {
-        return store.GetByPath(path(relative), u"_cmtEx"_s);
-    }
-    // Runs the engine and lets annotations follow, answering questions with `answer`.
-    FileOperationResult run(FileOperationCode code, const QStringList &relatives,
-                            const QString &destination,
-                            OverwriteAnswer answer = OverwriteAnswer::No)
-    {
-        FileOperationRequest request;
-        request.code = code;
-        for (const QString &r : relatives)
-            request.sources.append(path(r));
-        request.destination = destination.isEmpty() ? QString() : path(destination);
-        FileOperationEngine engine;
-        engine.setTrash(&trash);
-        engine.setOverwriteCallback([answer](const OverwriteQuestion &) { return answer; });
-        const FileOperationResult result = engine.run(request);
-        followed = AnnotationFollower(store).follow(request, result);
-        return result;
-    }
-
-    TempProgramFolder pf;
-    QTemporaryDir data;
-    QTemporaryDir trashDir;
-    Trash trash{trashDir.path() + u"/Trash"_s};
-    Settings settings{pf.folder()};
-    AnnotationStore store{pf.folder(), settings};
-    AnnotationFollower::Outcome followed;
+    QString path() const { return dir.path(); }
+    QTemporaryDir dir;
+    bool mounted = false;
 };
 
 } // namespace
@@ -101,12 +42,16 @@ private Q_SLOTS:
     void sameFolderMoveKeepsEverything();
     void deleteRemovesOnlyTrashed();
     void centralFolderMoveKeepsFilesAttached();
+    void centralFolderCopyTakesItsInsideAlong_data();
+    void centralFolderCopyTakesItsInsideAlong();
     void renameFollows_data();
     void renameFollows();
     void mergedFolderKeepsEveryonesAnnotations_data();
     void mergedFolderKeepsEveryonesAnnotations();
     void failedDestinationKeepsSource();
     void fullOtherFileSystemLosesNothing();
+    void moveThatCannotRemoveItsSourceCopies_data();
+    void moveThatCannotRemoveItsSourceCopies();
 };
 
 void TestAnnotationFollower::followsOnlyDoneItems_data()
@@ -222,6 +167,62 @@ void TestAnnotationFollower::centralFolderMoveKeepsFilesAttached()
     f.run(FileOperationCode::CopyRenaming, {u"dest/box"_s}, u"src"_s);
     QCOMPARE(f.comment(u"src/box"_s), u"the box"_s);
     QCOMPARE(f.comment(u"dest/box/inner.txt"_s), u"inner"_s);
+}
+
+void TestAnnotationFollower::centralFolderCopyTakesItsInsideAlong_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("destination");
+    QTest::addColumn<QString>("copy"); // where the copy of outer/box ends up
+    QTest::addColumn<bool>("staleKey");
+    const int renaming = int(FileOperationCode::CopyRenaming);
+    QTest::newRow("copy") << renaming << u"outer/box"_s << u"dest"_s << u"dest/box"_s << false;
+    QTest::newRow("copy beside itself")
+        << renaming << u"outer/box"_s << u"outer"_s << u"outer/box (2)"_s << false;
+    QTest::newRow("copy where a folder of the same name was")
+        << renaming << u"outer/box"_s << u"dest"_s << u"dest/box"_s << true;
+    QTest::newRow("copy merged into a folder of the same name")
+        << int(FileOperationCode::CopyAsking) << u"outer"_s << u"dest"_s << u"dest/outer/box"_s
+        << false;
+}
+
+void TestAnnotationFollower::centralFolderCopyTakesItsInsideAlong()
+{
+    QFETCH(int, code);
+    QFETCH(QString, item);
+    QFETCH(QString, destination);
+    QFETCH(QString, copy);
+    QFETCH(bool, staleKey);
+    Fixture f{StorageMode::Central};
+    touch(f.path(u"outer/box/inner.txt"_s));
+    touch(f.path(u"outer/box/deep/leaf.txt"_s));
+    f.dir(u"dest/outer"_s);
+    f.annotate(u"outer/box"_s, u"the box"_s);
+    f.annotate(u"outer/box/inner.txt"_s, u"inner"_s);
+    f.annotate(u"outer/box/deep/leaf.txt"_s, u"leaf"_s);
+    if (staleKey) {
+        // A folder of that name was annotated inside and then removed outside the program.
+        touch(f.path(copy + u"/old.txt"_s));
+        f.annotate(copy + u"/old.txt"_s, u"old"_s);
+        f.annotate(copy + u"/inner.txt"_s, u"stale"_s);
+        QVERIFY(QDir(f.path(copy)).removeRecursively());
+    }
+
+    const FileOperationResult r =
+        f.run(FileOperationCode(code), {item}, destination, OverwriteAnswer::Yes);
+    QCOMPARE(r.items.value(0).status, ItemStatus::Done);
+    QVERIFY(QFileInfo(f.path(copy + u"/deep/leaf.txt"_s)).isFile());
+    QVERIFY(f.followed.ok());
+    QCOMPARE(f.comment(copy), u"the box"_s);
+    QCOMPARE(f.comment(copy + u"/inner.txt"_s), u"inner"_s);
+    QCOMPARE(f.extended(copy + u"/deep/leaf.txt"_s), u"leaf ex"_s);
+    QCOMPARE(f.comment(copy + u"/old.txt"_s), QString());
+
+    // The copy has files of its own: changing it leaves the original alone.
+    f.annotate(copy + u"/inner.txt"_s, u"changed"_s);
+    QCOMPARE(f.comment(u"outer/box/inner.txt"_s), u"inner"_s);
+    QCOMPARE(f.comment(u"outer/box/deep/leaf.txt"_s), u"leaf"_s);
 }
 
 void TestAnnotationFollower::renameFollows_data()
@@ -377,6 +378,76 @@ void TestAnnotationFollower::fullOtherFileSystemLosesNothing()
     QCOMPARE(f.comment(u"from/big.bin"_s), u"big"_s);
     QCOMPARE(f.extended(u"from/big.bin"_s), u"big ex"_s);
     QVERIFY(!QFileInfo::exists(mountPoint.path() + u"/big.bin"_s));
+}
+
+void TestAnnotationFollower::moveThatCannotRemoveItsSourceCopies_data()
+{
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("item");    // moved from "from" to the other file system
+    QTest::addColumn<QString>("frozen");  // made unchangeable while the copy runs
+    QTest::addColumn<QString>("arrives"); // the name at the destination
+    QTest::newRow("file, renamed on collision")
+        << int(FileOperationCode::MoveRenaming) << u"a.txt"_s << u""_s << u"a (2).txt"_s;
+    QTest::newRow("folder, removal stops part-way")
+        << int(FileOperationCode::MoveRenaming) << u"box"_s << u"/box/sub"_s << u"box"_s;
+    QTest::newRow("file replacing another")
+        << int(FileOperationCode::MoveAsking) << u"a.txt"_s << u""_s << u"a.txt"_s;
+}
+
+void TestAnnotationFollower::moveThatCannotRemoveItsSourceCopies()
+{
+    // The source's folder turns unchangeable after the removal check, while the copy runs:
+    // both sides stay, the item counts as copied and its annotation is copied, not moved.
+    QFETCH(int, code);
+    QFETCH(QString, item);
+    QFETCH(QString, frozen);
+    QFETCH(QString, arrives);
+    Tmpfs other("size=4m");
+    if (!other.mounted)
+        QSKIP("cannot mount a tmpfs here");
+    Fixture f{StorageMode::PerFolder};
+    touch(f.path(u"from/a.txt"_s), "a");
+    touch(f.path(u"from/box/first.txt"_s));
+    touch(f.path(u"from/box/sub/b.txt"_s), "b");
+    touch(other.path() + u"/a.txt"_s, "old");
+    f.annotate(u"from/a.txt"_s, u"a"_s);
+    f.annotate(u"from/box"_s, u"box"_s);
+    f.annotate(u"from/box/sub/b.txt"_s, u"b"_s);
+
+    std::optional<ReadOnlyFolder> freeze;
+    FileOperationRequest request{
+        FileOperationCode(code), {f.path(u"from/"_s + item)}, other.path()};
+    FileOperationEngine engine;
+    engine.setOverwriteCallback([](const OverwriteQuestion &) { return OverwriteAnswer::Yes; });
+    engine.setProgressCallback(
+        [&](const FileOperationProgress &p) {
+            if (!freeze && p.currentPath.startsWith(f.path(u"from/"_s)))
+                freeze.emplace(f.path(u"from"_s + frozen));
+        },
+        0);
+    const FileOperationResult result = engine.run(request);
+    const bool frozeMidway = freeze && freeze->isActive();
+    freeze.reset();
+    if (!frozeMidway)
+        QSKIP("cannot make a folder unchangeable here");
+    QCOMPARE(result.items.value(0).status, ItemStatus::Copied);
+    QVERIFY(!result.succeeded());
+    QVERIFY(!result.items.value(0).error.isEmpty());
+    const QString moved = other.path() + u'/' + arrives;
+    QCOMPARE(result.items.value(0).destination, moved);
+    QVERIFY(AnnotationFollower(f.store).follow(request, result).ok());
+
+    const QString leaf = item == u"box"_s ? u"box/sub/b.txt"_s : item;
+    const QString leafThere = item == u"box"_s ? leaf : arrives;
+    QCOMPARE(readAll(other.path() + u'/' + leafThere), readAll(f.path(u"from/"_s + leaf)));
+    QCOMPARE(f.store.GetByPath(moved, u"_cmt"_s), f.comment(u"from/"_s + item));
+    QCOMPARE(f.store.GetByPath(moved, u"_cmtEx"_s), f.comment(u"from/"_s + item) + u" ex"_s);
+    QCOMPARE(f.comment(u"from/"_s + item), item == u"box"_s ? u"box"_s : u"a"_s);
+    QCOMPARE(f.comment(u"from/"_s + leaf), item == u"box"_s ? u"b"_s : u"a"_s);
+    QCOMPARE(f.store.GetByPath(other.path() + u'/' + leafThere, u"_cmt"_s),
+             f.comment(u"from/"_s + leaf));
+    if (arrives == u"a (2).txt"_s)
+        QCOMPARE(readAll(other.path() + u"/a.txt"_s), QByteArray("old"));
 }
 
 QTEST_GUILESS_MAIN(TestAnnotationFollower)

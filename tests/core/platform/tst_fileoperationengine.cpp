@@ -1,6 +1,7 @@
 #include "core/platform/fileoperationengine.h"
 #include "core/platform/fileoperationjob.h"
 #include "core/platform/trash.h"
+#include "core/platform/treecopier.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -11,10 +12,12 @@
 #include <QThread>
 
 #include <fcntl.h>
+#include <grp.h>
 #include <linux/fs.h>
 #include <sys/ioctl.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
@@ -227,6 +230,10 @@ private Q_SLOTS:
     void fullDestinationLosesNothing_data();
     void fullDestinationLosesNothing();
     void unremovableSourceIsNotMoved();
+    void stickyFolderRule_data();
+    void stickyFolderRule();
+    void stickyFolderStopsMoveBeforeCopying_data();
+    void stickyFolderStopsMoveBeforeCopying();
     void destinationTurnsReadOnlyMidway();
     void cancelMidway_data();
     void cancelMidway();
@@ -730,6 +737,84 @@ void TestFileOperationEngine::unremovableSourceIsNotMoved()
         QCOMPARE(r.items[0].status, ItemStatus::Failed);
         QCOMPARE(r.items[1].status, ItemStatus::Failed);
     }
+    QCOMPARE(describe(dir.path()), before);
+    QCOMPARE(QDir(other.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
+}
+
+void TestFileOperationEngine::stickyFolderRule_data()
+{
+    QTest::addColumn<int>("folderMode");
+    QTest::addColumn<int>("folderOwner");
+    QTest::addColumn<int>("entryOwner");
+    QTest::addColumn<int>("uid");
+    QTest::addColumn<bool>("allowed");
+    QTest::newRow("not sticky") << 0777 << 2000 << 3000 << 1000 << true;
+    QTest::newRow("sticky, someone else's entry") << 01777 << 2000 << 3000 << 1000 << false;
+    QTest::newRow("sticky, own entry") << 01777 << 2000 << 1000 << 1000 << true;
+    QTest::newRow("sticky, own folder") << 01777 << 1000 << 3000 << 1000 << true;
+    QTest::newRow("sticky, root") << 01777 << 2000 << 3000 << 0 << true;
+}
+
+void TestFileOperationEngine::stickyFolderRule()
+{
+    QFETCH(int, folderMode);
+    QFETCH(int, folderOwner);
+    QFETCH(int, entryOwner);
+    QFETCH(int, uid);
+    QFETCH(bool, allowed);
+    struct stat folder {
+    };
+    folder.st_mode = S_IFDIR | mode_t(folderMode);
+    folder.st_uid = uid_t(folderOwner);
+    QCOMPARE(TreeCopier::stickyAllowsRemoval(folder, uid_t(entryOwner), uid_t(uid)), allowed);
+}
+
+void TestFileOperationEngine::stickyFolderStopsMoveBeforeCopying_data()
+{
+    QTest::addColumn<QString>("source");
+    QTest::newRow("item in a sticky folder") << u"shared/theirs.txt"_s;
+    QTest::newRow("sticky folder inside the item") << u"home/mine"_s;
+}
+
+void TestFileOperationEngine::stickyFolderStopsMoveBeforeCopying()
+{
+    // As user 1000, in folders of user 2000 with the sticky bit (like /tmp) that hold a file
+    // of user 3000: the move is refused before anything is copied.
+    QFETCH(QString, source);
+    if (::geteuid() != 0)
+        QSKIP("needs root to hand the files to other users");
+    OtherFileSystem other;
+    if (!other.isValid())
+        QSKIP("no second file system");
+    QTemporaryDir dir;
+    auto own = [&dir](const QString &relative, uid_t uid, mode_t mode) {
+        const QByteArray path = native(dir.filePath(relative));
+        return ::chown(path.constData(), uid, uid) == 0 && ::chmod(path.constData(), mode) == 0;
+    };
+    QVERIFY(writeFile(dir.filePath(u"shared/theirs.txt"_s), "theirs"));
+    QVERIFY(writeFile(dir.filePath(u"home/mine/box/theirs.txt"_s), "theirs"));
+    QVERIFY(own(u"."_s, 0, 0755) && own(u"shared"_s, 2000, 01777) &&
+            own(u"shared/theirs.txt"_s, 3000, 0644) && own(u"home"_s, 1000, 0755) &&
+            own(u"home/mine"_s, 1000, 0755) && own(u"home/mine/box"_s, 2000, 01777) &&
+            own(u"home/mine/box/theirs.txt"_s, 3000, 0644));
+    QCOMPARE(::chmod(native(other.path()).constData(), 0777), 0);
+    const QStringList before = describe(dir.path());
+
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        if (::setgroups(0, nullptr) != 0 || ::setgid(1000) != 0 || ::setuid(1000) != 0)
+            ::_exit(100);
+        FileOperationEngine engine;
+        const FileOperationResult r =
+            engine.run({FileOperationCode::MoveRenaming, {dir.filePath(source)}, other.path()});
+        ::_exit(r.items.size() == 1 ? int(r.items[0].status) : 101);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status));
+    QCOMPARE(WEXITSTATUS(status), int(ItemStatus::Failed));
     QCOMPARE(describe(dir.path()), before);
     QCOMPARE(QDir(other.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
              QStringList());

@@ -1,3 +1,4 @@
+#include "core/itemlist/shellnamespace.h"
 #include "core/platform/trash.h"
 #include "testsupport/fakeclock.h"
 
@@ -137,6 +138,7 @@ private Q_SLOTS:
     void restoreNeverReplaces();
     void volumeTrash_data();
     void volumeTrash();
+    void bothVolumeTrashesAreListed();
     void failedMoveRemovesInfo();
     void unusableHomeTrashRefuses();
     void eraseRemovesForGood();
@@ -344,6 +346,44 @@ void TestTrash::volumeTrash()
     QCOMPARE(mine->originalPath, top + u"/m/x y.txt"_s);
     QVERIFY(trash.restore(*mine, Trash::RestoreMode::RefuseWhenTaken).ok);
     QCOMPARE(readFile(top + u"/m/x y.txt"_s), QByteArray("on the volume"));
+}
+
+void TestTrash::bothVolumeTrashesAreListed()
+{
+    // An item trashed before $topdir/.Trash was prepared stays in $topdir/.Trash-$uid; the
+    // next one goes to $topdir/.Trash/$uid. Both are listed, here and in the trash location.
+    TmpfsMount volume;
+    if (!volume.mounted())
+        QSKIP("cannot mount a file system here");
+    const QString top = volume.path();
+    const QString uid = QString::number(::getuid());
+    QVERIFY(writeFile(top + u"/early.txt"_s, "early"));
+    QVERIFY(writeFile(top + u"/late.txt"_s, "late"));
+    Trash trash;
+    QVERIFY(trash.moveToTrash(top + u"/early.txt"_s).ok);
+    QVERIFY(QDir().mkdir(top + u"/.Trash"_s));
+    QCOMPARE(::chmod(native(top + u"/.Trash"_s).constData(), 01777), 0);
+    QCOMPARE(trash.moveToTrash(top + u"/late.txt"_s).path,
+             top + u"/.Trash/"_s + uid + u"/files/late.txt"_s);
+
+    const QStringList folders{top + u"/.Trash/"_s + uid, top + u"/.Trash-"_s + uid};
+    for (const QString &folder : folders)
+        QVERIFY2(ShellNamespace::trashFolders().contains(folder), qPrintable(folder));
+    QStringList listed;
+    for (const NamespaceEntry &e : ShellNamespace::trashEntries(ShellNamespace::trashFolders()))
+        listed.append(e.path);
+    QList<TrashEntry> mine;
+    for (const TrashEntry &e : trash.entries()) {
+        if (folders.contains(e.trashFolder))
+            mine.append(e);
+    }
+    QCOMPARE(mine.size(), 2);
+    for (const TrashEntry &e : std::as_const(mine)) {
+        QVERIFY2(listed.contains(e.filesPath()), qPrintable(e.filesPath()));
+        QVERIFY(trash.restore(e, Trash::RestoreMode::RefuseWhenTaken).ok);
+    }
+    QCOMPARE(readFile(top + u"/early.txt"_s), QByteArray("early"));
+    QCOMPARE(readFile(top + u"/late.txt"_s), QByteArray("late"));
 }
 
 void TestTrash::failedMoveRemovesInfo()

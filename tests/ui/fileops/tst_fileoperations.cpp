@@ -562,11 +562,13 @@ void TestFileOperations::availabilityAndRestore()
     // The trash location lists the user's trash: the test's XDG_DATA_HOME.
     w.ops().setTrash(nullptr);
     writeBytes(w.path(u"back.txt"_s), "b");
+    w.annotate(u"back.txt"_s, u"comes back"_s);
     w.open();
     w.select({u"back.txt"_s});
     MessageBox::script({QMessageBox::Yes});
     w.form->command(u"cmdDelete"_s)->trigger();
     QVERIFY(!QFile::exists(w.path(u"back.txt"_s)));
+    QCOMPARE(w.comment(u"back.txt"_s), QString());
     QVERIFY(!w.form->command(u"cmdRestoreFromTrash"_s)->isEnabled());
     QVERIFY(w.form->command(u"cmdRename"_s)->isEnabled());
 
@@ -595,6 +597,7 @@ void TestFileOperations::availabilityAndRestore()
     w.view().selectPaths({trashed});
     w.form->command(u"cmdRestoreFromTrash"_s)->trigger();
     QCOMPARE(readBytes(w.path(u"back.txt"_s)), QByteArray("b"));
+    QCOMPARE(w.comment(u"back.txt"_s), u"comes back"_s);
 
     w.open();
     QVERIFY(w.form->command(u"cmdRename"_s)->isEnabled());
