@@ -101,6 +101,16 @@ bool FileOperationEngine::isCancelled() const
     return m_cancel.load();
 }
 
+void FileOperationEngine::stopAfterCurrentItem()
+{
+    m_stop.store(true);
+}
+
+bool FileOperationEngine::isStopping() const
+{
+    return m_stop.load();
+}
+
 Trash &FileOperationEngine::trash()
 {
     if (m_trash)
@@ -148,7 +158,7 @@ FileOperationResult FileOperationEngine::run(const FileOperationRequest &request
 
     if (request.code == FileOperationCode::Delete) {
         for (const QString &source : request.sources) {
-            if (isCancelled()) {
+            if (isCancelled() || isStopping()) {
                 finishItem(outcome(source, ItemStatus::Cancelled, CancelledText));
                 continue;
             }
@@ -160,7 +170,7 @@ FileOperationResult FileOperationEngine::run(const FileOperationRequest &request
             item.destination = trashed.path;
             finishItem(std::move(item));
         }
-        result.cancelled = isCancelled();
+        result.cancelled = isCancelled() || isStopping();
         report(true);
         return result;
     }
@@ -198,14 +208,14 @@ FileOperationResult FileOperationEngine::run(const FileOperationRequest &request
     }
 
     for (const QString &source : request.sources) {
-        if (isCancelled())
+        if (isCancelled() || isStopping())
             finishItem(outcome(source, ItemStatus::Cancelled, CancelledText));
         else if (!problem.isEmpty())
             finishItem(outcome(source, ItemStatus::Failed, problem));
         else
             finishItem(copyOrMoveItem(source, folder, move, asking));
     }
-    result.cancelled = isCancelled();
+    result.cancelled = isCancelled() || isStopping();
     report(true);
     return result;
 }
@@ -528,7 +538,7 @@ FileOperationResult FileOperationEngine::deletePermanently(const QStringList &pa
         struct stat st {
         };
         const QString clean = QDir::cleanPath(path);
-        if (isCancelled()) {
+        if (isCancelled() || isStopping()) {
             item = outcome(path, ItemStatus::Cancelled, CancelledText);
         } else if (!QDir::isAbsolutePath(path) || clean == QLatin1String("/") ||
                    !lstatPath(clean, &st)) {
@@ -544,7 +554,7 @@ FileOperationResult FileOperationEngine::deletePermanently(const QStringList &pa
         ++m_progress.itemsDone;
         report(false);
     }
-    result.cancelled = isCancelled();
+    result.cancelled = isCancelled() || isStopping();
     report(true);
     return result;
 }

@@ -64,7 +64,7 @@ public:
     void setKeptInMerges(const QStringList &names) { m_keptInMerges = names; }
     const QStringList &keptInMerges() const { return m_keptInMerges; }
 
-    /// Runs one operation. An engine that was cancelled stays cancelled: every later item
+    /// Runs one operation. An engine that was cancelled or stopped stays so: every later item
     /// is reported Cancelled.
     FileOperationResult run(const FileOperationRequest &request);
     /// Removes the items for good, folders with everything inside (links are removed, never
@@ -74,6 +74,10 @@ public:
     /// Asks the running operation to stop soon; safe from any thread.
     void cancel();
     bool isCancelled() const;
+    /// Asks the running operation to stop once the item under way is finished (the program
+    /// is closing): the items not begun are reported Cancelled. Safe from any thread.
+    void stopAfterCurrentItem();
+    bool isStopping() const;
 
 private:
     struct Tally {
@@ -107,6 +111,7 @@ private:
     Trash &trash();
 
     std::atomic_bool m_cancel{false};
+    std::atomic_bool m_stop{false};
     QStringList m_keptInMerges{QStringLiteral("_m.ini")};
     ProgressCallback m_progressCallback;
     OverwriteCallback m_overwriteCallback;

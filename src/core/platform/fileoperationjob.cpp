@@ -68,6 +68,15 @@ void FileOperationJob::cancel()
     m_changed.notify_all();
 }
 
+void FileOperationJob::stopAfterCurrentItem()
+{
+    m_engine.stopAfterCurrentItem();
+    {
+        std::lock_guard lock(m_mutex);
+    }
+    m_changed.notify_all();
+}
+
 bool FileOperationJob::wait(int msecs)
 {
     std::unique_lock lock(m_mutex);
@@ -108,7 +117,9 @@ OverwriteAnswer FileOperationJob::askFromWorker(const OverwriteQuestion &questio
     m_answer.reset();
     QMetaObject::invokeMethod(
         this, [this, question] { deliverQuestion(question); }, Qt::QueuedConnection);
-    m_changed.wait(lock, [this] { return m_answer.has_value() || m_engine.isCancelled(); });
+    m_changed.wait(lock, [this] {
+        return m_answer.has_value() || m_engine.isCancelled() || m_engine.isStopping();
+    });
     if (!m_answer)
         return OverwriteAnswer::Cancel;
     const OverwriteAnswer given = *m_answer;
@@ -118,6 +129,9 @@ OverwriteAnswer FileOperationJob::askFromWorker(const OverwriteQuestion &questio
 
 void FileOperationJob::deliverQuestion(const OverwriteQuestion &question)
 {
+    // A cancelled or stopped job no longer waits for this answer: nobody is to be asked.
+    if (m_engine.isCancelled() || m_engine.isStopping())
+        return;
     if (m_answerer)
         answer(m_answerer(question));
     else

@@ -50,6 +50,10 @@ public:
     void start(QThreadPool *pool = nullptr);
     /// Stops the work soon; a pending question is answered Cancel. Safe from any thread.
     void cancel();
+    /// Stops the work once the item under way is finished (the program is closing); a
+    /// pending question is answered Cancel. After this, `wait()` cannot hang on a question.
+    /// Safe from any thread.
+    void stopAfterCurrentItem();
     /// Waits for the worker to end; false on time-out. Do not wait without cancelling
     /// while a question may be pending on this thread.
     bool wait(int msecs = -1);

@@ -131,10 +131,7 @@ FileOperationsController::FileOperationsController(MainWindow &form)
 {
     form.addCommandHandler(
         [this](const QString &name, QAction *action) { return onCommand(name, action); });
-    form.onShutdown(MainWindow::ShutdownStep::ReleaseGate, [this](bool) {
-        if (m_job)
-            m_job->cancel();
-    });
+    form.onShutdown(MainWindow::ShutdownStep::ReleaseGate, [this](bool) { finishForShutdown(); });
     ItemListView *view = form.itemListView();
     view->model()->setRenameHandler(
         [this](int row, const QString &caption) { return finishRename(row, caption); });
@@ -224,7 +221,7 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
                                 QStringLiteral("ほかのファイル操作が終わるまでお待ちください。"));
         return false;
     }
-    if (sources.isEmpty())
+    if (sources.isEmpty() || m_closing)
         return false;
     FileOperationRequest request;
     request.code = code;
@@ -238,6 +235,11 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
         job->engine().setTrash(m_trash);
     job->setAnswerer([this](const OverwriteQuestion &q) { return askOverwrite(&m_form, q); });
     FileOperationResult result = runJob(job);
+    if (m_followedAtShutdown) {
+        // The window closed while the job ran: the annotations followed it then.
+        m_lastResult = result;
+        return result.succeeded();
+    }
     // Work queued while the job ran (the selection's details) may have used the field.
     m_form.statusField(MainWindow::FileOp)->setText(FileOperation::statusText(request));
 
@@ -261,6 +263,10 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
                              QStringLiteral("\n\n完全に削除しますか？（元に戻せません）"))) {
             FileOperationResult erased =
                 runJob(FileOperationJob::permanentDeletion(refused, nullptr));
+            if (m_followedAtShutdown) {
+                m_lastResult = result;
+                return false;
+            }
             FileOperationRequest erase{FileOperationCode::Delete, refused, {}};
             annotationErrors += follower.follow(erase, erased).errors;
             for (ItemOutcome &item : result.items) {
@@ -285,6 +291,7 @@ bool FileOperationsController::ShellFileOperation(const QStringList &sources,
 FileOperationResult FileOperationsController::runJob(FileOperationJob *job)
 {
     m_job = job;
+    m_followedAtShutdown = false;
     m_form.itemListView()->display().setAttached(false);
     QProgressDialog progress(&m_form);
     progress.setObjectName(QStringLiteral("FileOperationProgress"));
@@ -312,12 +319,36 @@ FileOperationResult FileOperationsController::runJob(FileOperationJob *job)
     connect(job, &FileOperationJob::finished, &loop, &QEventLoop::quit);
     job->start(m_pool);
     loop.exec();
+    if (!job->isFinished()) {
+        // The loop was left early (the application is quitting): the result must say what
+        // really happened before anything follows it.
+        job->stopAfterCurrentItem();
+        job->wait();
+    }
     const FileOperationResult result = job->result();
     delete job;
     m_job = nullptr;
     progress.hide();
-    m_form.itemListView()->display().setAttached(true);
+    if (!m_closing)
+        m_form.itemListView()->display().setAttached(true);
     return result;
+}
+
+void FileOperationsController::finishForShutdown()
+{
+    m_closing = true;
+    if (!m_job)
+        return;
+    // The item under way is finished (a part-done copy would be thrown away), the rest is
+    // left alone; past the grace time the item is cancelled too, which loses nothing either.
+    m_job->stopAfterCurrentItem();
+    if (!m_job->wait(ShutdownGraceMs)) {
+        m_job->cancel();
+        m_job->wait();
+    }
+    // Now, before the window is gone: the nested loop running the job may never return.
+    AnnotationFollower(m_form.store()).follow(m_job->request(), m_job->result());
+    m_followedAtShutdown = true;
 }
 
 void FileOperationsController::reportFailures(const FileOperationResult &result)

@@ -91,6 +91,9 @@ private:
     bool onCommand(const QString &name, QAction *action);
     std::optional<QString> ask(const QString &title, const QString &label, const QString &text);
     FileOperationResult runJob(FileOperationJob *job);
+    /// The window is closing: a running job stops after its current item, and the
+    /// annotations follow what it did before the window is gone.
+    void finishForShutdown();
     void afterOperation();
     void reportFailures(const FileOperationResult &result);
     /// The current folder when it is a folder of the file system (with its trailing "/").
@@ -106,6 +109,11 @@ private:
     FileOperationJob *m_job = nullptr;
     /// Items are being put back from the trash.
     bool m_restoring = false;
+    /// How long a job may take to finish its current item when the window closes (ms).
+    static constexpr int ShutdownGraceMs = 5000;
+    bool m_closing = false;
+    /// The running job was stopped and followed by the shutdown.
+    bool m_followedAtShutdown = false;
     FileOperationResult m_lastResult;
     QPointer<CopyMoveDialog> m_copyMove;
     QPointer<BatchCreateDialog> m_batch;

@@ -237,6 +237,7 @@ private Q_SLOTS:
     void destinationTurnsReadOnlyMidway();
     void cancelMidway_data();
     void cancelMidway();
+    void stopFinishesTheItemUnderWay();
     void deleteGoesToTrash();
     void deletePermanentlyKeepsLinkTargets();
     void jobAsksOnMainThread_data();
@@ -865,6 +866,41 @@ void TestFileOperationEngine::cancelMidway()
     QCOMPARE(QFileInfo(dir.filePath(u"from/big/inner.bin"_s)).size(), qint64(64) << 20);
     QVERIFY(exists(dir.filePath(u"from/last.bin"_s)));
     QCOMPARE(exists(dir.filePath(u"from/first.bin"_s)), code != 0);
+}
+
+void TestFileOperationEngine::stopFinishesTheItemUnderWay()
+{
+    // Asked to stop while the big folder is being copied across file systems: the folder is
+    // finished and moved, the last item is not begun.
+    OtherFileSystem other;
+    if (!other.isValid())
+        QSKIP("no second file system");
+    QTemporaryDir dir;
+    QVERIFY(writeFile(dir.filePath(u"from/first.bin"_s), QByteArray(1 << 20, 'f')));
+    QVERIFY(writeFile(dir.filePath(u"from/big/inner.bin"_s), QByteArray(64 << 20, 'b')));
+    QVERIFY(writeFile(dir.filePath(u"from/last.bin"_s), "last"));
+    QStringList sources;
+    for (const char *name : {"first.bin", "big", "last.bin"})
+        sources << dir.filePath(u"from/"_s + QLatin1String(name));
+
+    FileOperationEngine engine;
+    engine.setProgressCallback(
+        [&engine](const FileOperationProgress &p) {
+            if (p.bytesDone > (qint64(20) << 20))
+                engine.stopAfterCurrentItem();
+        },
+        0);
+    const FileOperationResult r =
+        engine.run({FileOperationCode::MoveRenaming, sources, other.path()});
+    QVERIFY(r.cancelled);
+    QCOMPARE(r.items.size(), 3);
+    QCOMPARE(r.items[0].status, ItemStatus::Done);
+    QCOMPARE(r.items[1].status, ItemStatus::Done);
+    QCOMPARE(r.items[2].status, ItemStatus::Cancelled);
+    QCOMPARE(QFileInfo(other.path() + u"/big/inner.bin"_s).size(), qint64(64) << 20);
+    QVERIFY(!exists(dir.filePath(u"from/big"_s)));
+    QCOMPARE(readFile(dir.filePath(u"from/last.bin"_s)), QByteArray("last"));
+    QVERIFY(!exists(other.path() + u"/last.bin"_s));
 }
 
 void TestFileOperationEngine::deleteGoesToTrash()

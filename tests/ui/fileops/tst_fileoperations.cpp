@@ -13,11 +13,13 @@
 #include "ui/itemlist/itemlistview.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QSemaphore>
@@ -125,6 +127,7 @@ private Q_SLOTS:
     void overwriteQuestionNoKeepsEverything();
     void folderIntoItselfIsRefused();
     void progressWindowCancels();
+    void closingDuringAMoveKeepsAnnotationsWithTheFiles();
     void batchWindow();
     void availabilityAndRestore();
     void restoringKeepsTheWindowGoing();
@@ -515,6 +518,57 @@ void TestFileOperations::progressWindowCancels()
     QCOMPARE(w.comment(u"a.txt"_s), u"stays"_s);
     QVERIFY(!w.ops().isBusy());
     QCOMPARE(MessageBox::log(), QStringList());
+}
+
+void TestFileOperations::closingDuringAMoveKeepsAnnotationsWithTheFiles()
+{
+    // The window is closed (as at logout) while the move waits for its question about b.txt:
+    // a.txt has gone over and takes its annotation along before the window is gone; b.txt
+    // and c.txt stay where they are, with theirs.
+    Window w;
+    for (const char *name : {"a.txt", "b.txt", "c.txt"}) {
+        const QString item = u"src/"_s + QLatin1String(name);
+        writeBytes(w.path(item), name);
+        w.annotate(item, QLatin1String(name));
+    }
+    writeBytes(w.path(u"dest/b.txt"_s), "old");
+    w.annotate(u"dest/b.txt"_s, u"theirs"_s);
+    auto state = [&w] {
+        QStringList out;
+        for (const QString &item : {u"src/a.txt"_s, u"dest/a.txt"_s, u"src/b.txt"_s,
+                                    u"dest/b.txt"_s, u"src/c.txt"_s, u"dest/c.txt"_s})
+            out << item + u'=' + QString::fromUtf8(readBytes(w.path(item))) + u'|' +
+                       w.comment(item);
+        return out;
+    };
+    const QStringList expected{u"src/a.txt=<missing>|"_s,  u"dest/a.txt=a.txt|a.txt"_s,
+                               u"src/b.txt=b.txt|b.txt"_s, u"dest/b.txt=old|theirs"_s,
+                               u"src/c.txt=c.txt|c.txt"_s, u"dest/c.txt=<missing>|"_s};
+
+    MessageBox::reset(); // the question shows
+    QStringList atClose;
+    QTimer poll;
+    connect(&poll, &QTimer::timeout, &poll, [&] {
+        QPointer<QMessageBox> box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box)
+            return;
+        poll.stop();
+        w.form->close();
+        atClose = state();
+        if (box)
+            box->reject();
+    });
+    poll.start(10);
+    w.ops().ShellFileOperation(
+        {w.path(u"src/a.txt"_s), w.path(u"src/b.txt"_s), w.path(u"src/c.txt"_s)},
+        FileOperationCode::MoveAsking, w.path(u"dest"_s));
+    QCOMPARE(atClose, expected);
+    QCOMPARE(state(), expected);
+    const QList<ItemOutcome> items = w.ops().lastResult().items;
+    QCOMPARE(items.size(), 3);
+    QCOMPARE(items[0].status, ItemStatus::Done);
+    QCOMPARE(items[2].status, ItemStatus::Cancelled);
+    QVERIFY(!w.ops().isBusy());
 }
 
 void TestFileOperations::batchWindow()
