@@ -424,16 +424,21 @@ QList<Node> buildMainMenu()
 
 // --- Item list pop-up menu ---------------------------------------------------------
 
+Node popupOpenMenu()
+{
+    return sub(u"OpenMenu"_s, u"開く(&O)"_s,
+               {
+                   cmd(u"cmdOpen"_s, u"普通に開く(&O)"_s),
+                   cmd(u"cmdOpenWithRegisteredApp"_s, u"登録アプリケーションから開く(&T)"_s),
+                   cmd(u"cmdOpenWithApp"_s, u"アプリケーションから開く(&A)"_s),
+                   cmd(u"cmdOpenInBrowser"_s, u"ブラウザで開く(&B)"_s),
+               });
+}
+
 QList<Node> buildItemListPopup()
 {
     return {
-        sub(u"OpenMenu"_s, u"開く(&O)"_s,
-            {
-                cmd(u"cmdOpen"_s, u"普通に開く(&O)"_s),
-                cmd(u"cmdOpenWithRegisteredApp"_s, u"登録アプリケーションから開く(&T)"_s),
-                cmd(u"cmdOpenWithApp"_s, u"アプリケーションから開く(&A)"_s),
-                cmd(u"cmdOpenInBrowser"_s, u"ブラウザで開く(&B)"_s),
-            }),
+        popupOpenMenu(),
         runTime(sub(u"AppListMenu"_s, u"アプリ一覧"_s, {})),
         cmd(u"cmdShellMenu"_s, u"エクスプローラのメニュー(&E)"_s),
         sep(),
@@ -499,13 +504,7 @@ QList<Node> buildItemListPopup()
 QList<Node> buildListFilePopup()
 {
     return {
-        sub(u"OpenMenu"_s, u"開く(&O)"_s,
-            {
-                cmd(u"cmdOpen"_s, u"普通に開く(&O)"_s),
-                cmd(u"cmdOpenWithRegisteredApp"_s, u"登録アプリケーションから開く(&T)"_s),
-                cmd(u"cmdOpenWithApp"_s, u"アプリケーションから開く(&A)"_s),
-                cmd(u"cmdOpenInBrowser"_s, u"ブラウザで開く(&B)"_s),
-            }),
+        popupOpenMenu(),
         sep(),
         cmd(u"cmdUp"_s, u"上へ移動(&U)"_s),
         sep(),
