@@ -710,9 +710,16 @@ void TestAnnotationStore::editFolderIsOneBatch()
     // Another folder without a file: nothing is created unless asked.
     QVERIFY(!f.store.editFolder(b, label, true, false).written);
     QVERIFY(!QFile::exists(b + u"_m.ini"_s));
-    QVERIFY(f.store.editFolder(b, label, true, true).written);
-    QCOMPARE(lines(b + u"_m.ini"_s).size(), 3);
-    QVERIFY(f.store.currentValue(u"w"_s, u"_label"_s) == u"1"_s); // current list untouched by B
+    // B gets values of its own: a leak into the current list (A's) would show.
+    const auto otherLabel = [](AnnotationList &list) {
+        bool changed = false;
+        list.setValue(u"w"_s, u"_label"_s, u"3"_s, &changed);
+        return changed;
+    };
+    QVERIFY(f.store.editFolder(b, otherLabel, true, true).written);
+    QCOMPARE(lines(b + u"_m.ini"_s), QStringList{u"w_label=3"_s});
+    QCOMPARE(f.store.currentValue(u"w"_s, u"_label"_s), u"1"_s);
+    QCOMPARE(lines(a + u"_m.ini"_s).first(), u"w_label=1"_s);
 }
 
 QTEST_GUILESS_MAIN(TestAnnotationStore)

@@ -77,8 +77,8 @@ void TestMainWindow::startupStepsInOrder()
     // Without exe.ini: the defaults, the program folder as the first folder.
     QCOMPARE(w.currentFolder(), dir.path() + u"/"_s);
     QCOMPARE(w.settings().integer(u"IconSize"_s, 0), 80);
-    QVERIFY(w.command(Component::PerFolderFiles) == nullptr ||
-            w.command(Component::PerFolderFiles)->isChecked());
+    QVERIFY(w.command(Component::PerFolderFiles));
+    QVERIFY(w.command(Component::PerFolderFiles)->isChecked());
     QCOMPARE(w.statusField(MainWindow::FindFileName)->text(), u"*"_s);
     delete splash;
 }
@@ -168,11 +168,15 @@ void TestMainWindow::closeWithExeIniWritesStateInOrder()
         QCOMPARE(w.currentFolder(), dir.file(u"start"_s) + u"/"_s);
         w.show();
         w.close();
+        // Every step there, in this order (a missing step fails, not reads as -1).
         const QStringList log = w.shutdownLog();
-        QVERIFY(log.indexOf(u"stop list watch"_s) < log.indexOf(u"stop watchers"_s));
-        QVERIFY(log.indexOf(u"stop watchers"_s) < log.indexOf(u"free records"_s));
-        QVERIFY(log.indexOf(u"free records"_s) < log.indexOf(u"write ToolBar.ini"_s));
-        QVERIFY(log.indexOf(u"write ToolBar.ini"_s) < log.indexOf(u"write exe.ini"_s));
+        qsizetype last = -1;
+        for (const QString &stepName : {u"stop list watch"_s, u"stop watchers"_s, u"free records"_s,
+                                        u"write ToolBar.ini"_s, u"write exe.ini"_s}) {
+            const qsizetype at = log.indexOf(stepName);
+            QVERIFY2(at > last, qPrintable(stepName));
+            last = at;
+        }
     }
     Settings s(dir.folder());
     QVERIFY(s.load());
