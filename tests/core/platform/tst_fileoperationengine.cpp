@@ -693,19 +693,24 @@ void TestFileOperationEngine::destinationTurnsReadOnlyMidway()
 
     FileOperationEngine engine;
     bool readOnly = false;
+    bool named = false;
     const QByteArray mountPoint = native(other.path());
     engine.setProgressCallback(
         [&](const FileOperationProgress &p) {
             // Between entries no file is open for writing, so the remount goes through.
-            if (!readOnly && p.currentPath.endsWith(u"/sub/b.bin"_s))
+            if (!named && p.currentPath.endsWith(u"/sub/b.bin"_s)) {
+                named = true;
                 readOnly = ::mount(nullptr, mountPoint.constData(), nullptr, MS_REMOUNT | MS_RDONLY,
                                    nullptr) == 0;
+            }
         },
         0);
     const FileOperationResult r =
         engine.run({FileOperationCode::MoveRenaming,
                     {dir.filePath(u"first.txt"_s), dir.filePath(u"tree"_s)},
                     other.path()});
+    // Progress names every entry as it goes; only the remount may be out of reach here.
+    QVERIFY2(named, "no progress named the entry sub/b.bin");
     if (!readOnly)
         QSKIP("cannot remount the tmpfs read-only");
     QCOMPARE(r.items[0].status, ItemStatus::Done);

@@ -1,5 +1,6 @@
 #include "core/platform/textfile.h"
 #include "testsupport/tempprogramfolder.h"
+#include "testsupport/withoutrootrights.h"
 
 #include <QFile>
 #include <QTest>
@@ -137,10 +138,16 @@ void TestTextFile::writeIsAtomicAndReportsFailure()
 
     // A folder that cannot be written: the old bytes stay, the error is reported.
     QVERIFY(dir.writeBytes(u"ro/b.ini"_s, "keep=1\n"));
-    QFile::setPermissions(dir.file(u"ro"_s), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
-    if (QFileInfo(dir.file(u"ro"_s)).isWritable())
-        QSKIP("running with rights that ignore folder permissions");
-    QVERIFY(!TextFile::write(dir.file(u"ro/b.ini"_s), doc, &error));
+    QVERIFY(test::WithoutRootRights::letOthersIn(dir.path()));
+    QVERIFY(QFile::setPermissions(dir.file(u"ro"_s),
+                                  QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                      QFileDevice::ReadOther | QFileDevice::ExeOther));
+    {
+        // Root writes into any folder: the write runs with an ordinary user's rights.
+        test::WithoutRootRights ordinary;
+        QVERIFY(ordinary.ok());
+        QVERIFY(!TextFile::write(dir.file(u"ro/b.ini"_s), doc, &error));
+    }
     QVERIFY(!error.isEmpty());
     QCOMPARE(dir.readBytes(u"ro/b.ini"_s), QByteArray("keep=1\n"));
     QFile::setPermissions(dir.file(u"ro"_s),
