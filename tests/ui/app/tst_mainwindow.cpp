@@ -2,6 +2,7 @@
 #include "core/app/settings.h"
 #include "testsupport/recordinglauncher.h"
 #include "testsupport/tempprogramfolder.h"
+#include "testsupport/withoutrootrights.h"
 #include "ui/app/mainwindow.h"
 #include "ui/app/messagebox.h"
 #include "ui/app/splashwindow.h"
@@ -42,6 +43,7 @@ private Q_SLOTS:
     void gamePaneLayout();
     void closeWithoutExeIniWritesNothing();
     void closeWithExeIniWritesStateInOrder();
+    void unreadExeIniIsLeftAloneAtExit();
     void freeTreeIsSavedToTheFileItWasReadFrom();
     void switchHandlerStoresAtOnceAndRebuilds();
     void shortcutsOnlyWhileListHasFocus();
@@ -225,6 +227,36 @@ void TestMainWindow::freeTreeIsSavedToTheFileItWasReadFrom()
         ::close(fd);
         QVERIFY2(!QFileInfo(dir.file(name)).isFile(), qPrintable(name));
     }
+}
+
+void TestMainWindow::unreadExeIniIsLeftAloneAtExit()
+{
+    // exe.ini is there but cannot be read at start: the exit writes neither it nor the
+    // files that go with it.
+    test::TempProgramFolder dir;
+    const QByteArray stored = "[x]\r\nIconSize=48\r\nKeepMe=1\r\n";
+    QVERIFY(dir.writeBytes(u"exe.ini"_s, stored));
+    QVERIFY(test::WithoutRootRights::letOthersIn(dir.path()));
+    QVERIFY(QFile::setPermissions(dir.file(u"exe.ini"_s), QFile::WriteOwner));
+    MainWindow::Options o;
+    o.programFolder = dir.folder();
+    {
+        MainWindow w(o);
+        {
+            // Root reads every file: the start runs with an ordinary user's rights.
+            test::WithoutRootRights ordinary;
+            QVERIFY(ordinary.ok());
+            w.FormCreate();
+        }
+        QVERIFY(w.settings().readFailed());
+        w.show();
+        w.close();
+        QVERIFY(w.shutdownLog().contains(u"no exe.ini"_s));
+        QVERIFY(!w.shutdownLog().contains(u"write exe.ini"_s));
+    }
+    QVERIFY(QFile::setPermissions(dir.file(u"exe.ini"_s), QFile::ReadOwner | QFile::WriteOwner));
+    QCOMPARE(dir.readBytes(u"exe.ini"_s), stored);
+    QVERIFY(!dir.exists(u"ToolBar.ini"_s));
 }
 
 void TestMainWindow::switchHandlerStoresAtOnceAndRebuilds()
