@@ -1,7 +1,9 @@
 #include "core/platform/textfile.h"
+#include "testsupport/smalltmpfs.h"
 #include "testsupport/tempprogramfolder.h"
 #include "testsupport/withoutrootrights.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTest>
 
@@ -21,6 +23,7 @@ private Q_SLOTS:
     void damagedLinesSurviveUnchanged();
     void damagedLinesKeepTheirOwnBytesThroughEveryRewrite();
     void writeIsAtomicAndReportsFailure();
+    void fullDiskKeepsTheOldBytes();
     void regularFilesOnlyRefusesLinks();
     void missingFileIsNotAnError();
 };
@@ -152,6 +155,38 @@ void TestTextFile::writeIsAtomicAndReportsFailure()
     QCOMPARE(dir.readBytes(u"ro/b.ini"_s), QByteArray("keep=1\n"));
     QFile::setPermissions(dir.file(u"ro"_s),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void TestTextFile::fullDiskKeepsTheOldBytes()
+{
+    test::SmallTmpfs disk("size=64k");
+    if (!disk.mounted())
+        QSKIP("cannot mount a tmpfs here");
+    const QString path = disk.file(u"a.ini"_s);
+    {
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        QVERIFY(old.write("keep=1\n") == 7);
+    }
+    {
+        // Whatever room is left goes to a filler.
+        QFile filler(disk.file(u"filler"_s));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        const QByteArray block(4096, 'f');
+        while (filler.write(block) == block.size() && filler.flush()) {
+        }
+    }
+    TextDocument doc;
+    for (int i = 0; i < 2000; ++i)
+        doc.lines.append(u"line%1=%2"_s.arg(i).arg(QString(60, u'x')));
+    QString error;
+    QVERIFY(!TextFile::write(path, doc, &error));
+    QVERIFY(!error.isEmpty());
+    QFile back(path);
+    QVERIFY(back.open(QIODevice::ReadOnly));
+    QCOMPARE(back.readAll(), QByteArray("keep=1\n"));
+    // No half-written copy is left beside it.
+    QCOMPARE(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2);
 }
 
 void TestTextFile::regularFilesOnlyRefusesLinks()
