@@ -51,7 +51,9 @@ QByteArray readBytes(const QString &path)
 
 // A window on a data folder (per-folder annotations), with scripted prompts.
 struct Window {
-    Window()
+    /// With `programDelay` the progress window keeps the program's own delay; otherwise
+    /// it never shows unless a test asks for it.
+    explicit Window(bool programDelay = false)
     {
         MainWindow::Options o;
         o.programFolder = program.folder();
@@ -66,7 +68,8 @@ struct Window {
             return answers.takeFirst();
         });
         ops().setTrash(&trash);
-        ops().setProgressDelay(60000);
+        if (!programDelay)
+            ops().setProgressDelay(60000);
         open();
     }
     QString path(const QString &relative = QString()) const
@@ -127,6 +130,7 @@ private Q_SLOTS:
     void overwriteQuestionNoKeepsEverything();
     void folderIntoItselfIsRefused();
     void progressWindowCancels();
+    void progressWindowOnlyForWorkThatTakesAWhile();
     void closingDuringAMoveKeepsAnnotationsWithTheFiles();
     void batchWindow();
     void availabilityAndRestore();
@@ -518,6 +522,41 @@ void TestFileOperations::progressWindowCancels()
     QCOMPARE(w.comment(u"a.txt"_s), u"stays"_s);
     QVERIFY(!w.ops().isBusy());
     QCOMPARE(MessageBox::log(), QStringList());
+}
+
+void TestFileOperations::progressWindowOnlyForWorkThatTakesAWhile()
+{
+    // With the program's own delay: a copy that is over at once shows no window; one that
+    // is held back for a second and a half does.
+    Window w(true);
+    writeBytes(w.path(u"a.txt"_s), "a");
+    writeBytes(w.path(u"b.txt"_s), "b");
+    QVERIFY(QDir().mkpath(w.path(u"dest"_s)));
+    w.open();
+    bool seen = false;
+    QTimer watch;
+    watch.setInterval(10);
+    QObject::connect(&watch, &QTimer::timeout, [&] {
+        auto *progress = w.form->findChild<QProgressDialog *>(u"FileOperationProgress"_s);
+        seen = seen || (progress && progress->isVisible());
+    });
+    watch.start();
+    w.ops().ShellFileOperation({w.path(u"a.txt"_s)}, FileOperationCode::CopyRenaming,
+                               w.path(u"dest"_s));
+    QVERIFY(w.ops().lastResult().succeeded());
+    QVERIFY(!seen);
+
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    QSemaphore gate;
+    pool.start([&gate] { gate.acquire(); });
+    w.ops().setThreadPool(&pool);
+    QTimer::singleShot(1500, w.form.get(), [&gate] { gate.release(); });
+    w.ops().ShellFileOperation({w.path(u"b.txt"_s)}, FileOperationCode::CopyRenaming,
+                               w.path(u"dest"_s));
+    QVERIFY(w.ops().lastResult().succeeded());
+    QVERIFY(seen);
+    pool.waitForDone();
 }
 
 void TestFileOperations::closingDuringAMoveKeepsAnnotationsWithTheFiles()
