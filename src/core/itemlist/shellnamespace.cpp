@@ -164,7 +164,24 @@ QList<NamespaceEntry> ShellNamespace::volumes(const QList<MountPoint> &mounts, V
 
 QStringList ShellNamespace::trashFolders()
 {
-    return Trash().trashFolders();
+    // Only volumes that answer in time are looked into: the trash location is built on
+    // the window's thread, and a hung mount must not hold it.
+    // A tmpfs holds a trash Kazari writes to although the computer view leaves it out.
+    QList<MountPoint> mounts;
+    QStringList roots;
+    for (const MountPoint &m : VolumeProbe::mountTable()) {
+        if (isUserVolume(m) || m.type == QLatin1String("tmpfs")) {
+            mounts.append(m);
+            roots.append(m.root);
+        }
+    }
+    const QList<std::optional<VolumeAnswer>> answers = VolumeProbe::system().probe(roots);
+    QList<MountPoint> answered;
+    for (qsizetype i = 0; i < mounts.size() && i < answers.size(); ++i) {
+        if (answers.at(i) && answers.at(i)->ready)
+            answered.append(mounts.at(i));
+    }
+    return Trash().trashFolders(answered);
 }
 
 QList<NamespaceEntry> ShellNamespace::trashEntries(const QStringList &folders)

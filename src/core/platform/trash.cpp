@@ -334,6 +334,11 @@ TrashResult Trash::trashInto(const QString &trashFolder, const QString &itemPath
 
 QStringList Trash::trashFolders() const
 {
+    return trashFolders(VolumeProbe::mountTable());
+}
+
+QStringList Trash::trashFolders(const QList<MountPoint> &volumes) const
+{
     QStringList out;
     QSet<QString> seen;
     auto add = [&](const QString &trash) {
@@ -348,10 +353,10 @@ QStringList Trash::trashFolders() const
     };
     add(m_home);
     const QString uid = QString::number(::getuid());
-    for (const QStorageInfo &volume : QStorageInfo::mountedVolumes()) {
-        if (!volume.isValid() || isNetworkFileSystem(volume.fileSystemType()))
+    for (const MountPoint &volume : volumes) {
+        if (isNetworkFileSystem(volume.type.toUtf8()))
             continue;
-        const QString top = volume.rootPath();
+        const QString &top = volume.root;
         if (sharedTrashUsable(top))
             add(joinPath(joinPath(top, QStringLiteral(".Trash")), uid));
         add(joinPath(top, QStringLiteral(".Trash-") + uid));

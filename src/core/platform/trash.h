@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/platform/volumeprobe.h"
+
 #include <QDateTime>
 #include <QList>
 #include <QString>
@@ -67,6 +69,9 @@ public:
     /// passes its checks) and $topdir/.Trash-$uid. A volume can hold both: items trashed
     /// before the administrator prepared $topdir/.Trash stay in $topdir/.Trash-$uid.
     QStringList trashFolders() const;
+    /// The same for the given volumes only (their mount roots and types): callers that
+    /// must not wait on a volume pass only those that answered.
+    QStringList trashFolders(const QList<MountPoint> &volumes) const;
     /// The entries of every trash folder (trashFolders()).
     QList<TrashEntry> entries() const;
     /// The entries of one trash folder. Info files without an item and items without an info
